@@ -1,0 +1,41 @@
+# The front door: `make run` starts the program, `make test` builds and runs every test.
+BUILD_DIR := build
+SANITIZE_DIR := build-sanitize
+GENERATOR := -G Ninja
+
+.PHONY: all deps build run test test-sanitize clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(SANITIZE_DIR)/build.ninja: | deps
+	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR)
+
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD_DIR)/app/quorvel; \
+	else \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running under Xvfb."; \
+	  scripts/run-headless.sh $(BUILD_DIR)/app/quorvel $(BUILD_DIR)/screenshots/run; \
+	fi
+
+test: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
+
+test-sanitize: deps $(SANITIZE_DIR)/build.ninja
+	cmake --build $(SANITIZE_DIR)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j2
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -1,0 +1,145 @@
+#include "drive/linux_root_disk.h"
+
+#include "drive/linux_sysfs_file.h"
+
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string_view>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <vector>
+
+namespace {
+
+// dm over md over a partition is three levels deep; more means a cycle.
+constexpr int kMaxStackDepth = 8;
+
+bool IsVirtualBlockDevice(const std::vector<std::string>& components)
+{
+    return components.size() > 3 && components[0] == "devices" && components[1] == "virtual"
+        && components[2] == "block";
+}
+
+bool IsOnUsb(const std::vector<std::string>& components)
+{
+    for (const std::string& strComponent : components)
+        if (strComponent.starts_with("usb"))
+            return true;
+    return false;
+}
+
+bool IsOctalDigit(char c)
+{
+    return c >= '0' && c <= '7';
+}
+
+// Undoes the octal escapes (\040 for a space) of a mountinfo field.
+std::string UnescapeMountField(std::string_view field)
+{
+    std::string strText;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) && IsOctalDigit(field[i + 2])
+            && IsOctalDigit(field[i + 3])) {
+            strText += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            strText += field[i];
+        }
+    }
+    return strText;
+}
+
+// The device node named as the source of the topmost mount on "/".
+std::optional<std::string> RootMountSource(const std::string& strProcRoot)
+{
+    const std::optional<std::string> mountInfo = ReadSmallFile(strProcRoot + "/self/mountinfo");
+    if (!mountInfo)
+        return std::nullopt;
+    std::optional<std::string> source;
+    std::istringstream lines(*mountInfo);
+    for (std::string strLine; std::getline(lines, strLine);) {
+        // id parent major:minor root mount-point options [optional fields] - type source super-options
+        std::istringstream fields(strLine);
+        std::vector<std::string> vecFields;
+        for (std::string strField; fields >> strField;)
+            vecFields.push_back(strField);
+        std::size_t nSeparator = 6;
+        while (nSeparator < vecFields.size() && vecFields[nSeparator] != "-")
+            ++nSeparator;
+        if (nSeparator + 2 < vecFields.size() && UnescapeMountField(vecFields[4]) == "/")
+            source = UnescapeMountField(vecFields[nSeparator + 2]);
+    }
+    return source;
+}
+
+// For file systems without a block device of their own (btrfs, overlay), the
+// device behind the source of "/" in mountinfo, looked up under the /dev root.
+std::optional<dev_t> RootMountSourceDevice(const LinuxDriveRoots& roots)
+{
+    const std::optional<std::string> source = RootMountSource(roots.strProc);
+    if (!source || !source->starts_with("/dev/"))
+        return std::nullopt;
+    struct stat node {};
+    if (stat((roots.strDev + source->substr(4)).c_str(), &node) != 0 || major(node.st_rdev) == 0)
+        return std::nullopt;
+    return node.st_rdev;
+}
+
+// Follows a block device down to the whole disk under it: a partition to its
+// disk, a dm, md, LVM or LUKS device to the first of its slaves.
+std::string WholeDiskUnder(const LinuxDriveRoots& roots, const std::string& strDevicePath, int nDepth)
+{
+    if (strDevicePath.empty() || nDepth > kMaxStackDepth)
+        return {};
+    std::filesystem::path device(strDevicePath);
+    std::error_code error;
+    if (std::filesystem::exists(device / "partition", error))
+        device = device.parent_path();
+    const std::vector<std::string> slaves = SortedEntryNames((device / "slaves").string());
+    if (!slaves.empty())
+        return WholeDiskUnder(roots, ResolvedPath((device / "slaves" / slaves.front()).string()), nDepth + 1);
+    if (IsVirtualBlockDevice(ComponentsBelow(roots.strSys, device.string())))
+        return {};
+    return device.filename().string();
+}
+
+std::string DiskUnderRoot(const LinuxDriveRoots& roots, dev_t rootDevice)
+{
+    if (major(rootDevice) == 0) {
+        const std::optional<dev_t> sourceDevice = RootMountSourceDevice(roots);
+        if (!sourceDevice)
+            return {};
+        rootDevice = *sourceDevice;
+    }
+    const std::string strLink =
+        roots.strSys + "/dev/block/" + std::to_string(major(rootDevice)) + ":" + std::to_string(minor(rootDevice));
+    return WholeDiskUnder(roots, ResolvedPath(strLink), 0);
+}
+
+std::string FirstFixedDiskInSysBlock(const std::string& strSysRoot)
+{
+    for (const std::string& strDisk : SortedEntryNames(strSysRoot + "/block")) {
+        const std::string strDiskPath = strSysRoot + "/block/" + strDisk;
+        const std::vector<std::string> components = ComponentsBelow(strSysRoot, strDiskPath);
+        if (components.empty() || IsVirtualBlockDevice(components) || IsOnUsb(components)
+            || IsFlagSet(strDiskPath + "/removable") || IsFlagSet(strDiskPath + "/hidden"))
+            continue;
+        return strDisk;
+    }
+    return {};
+}
+
+} // namespace
+
+dev_t RootFileSystemDevice()
+{
+    struct stat root {};
+    return stat("/", &root) == 0 ? root.st_dev : makedev(0, 0);
+}
+
+std::string FindFirstFixedDisk(const LinuxDriveRoots& roots, dev_t rootDevice)
+{
+    const std::string strDisk = DiskUnderRoot(roots, rootDevice);
+    return strDisk.empty() ? FirstFixedDiskInSysBlock(roots.strSys) : strDisk;
+}

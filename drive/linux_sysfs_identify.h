@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The models that sysfs publishes without any request to the device. Each
+// returns nullopt when its source does not answer for the disk.
+
+// From the `id` attribute of the disk's libata ata_device.
+std::optional<std::string> ReadLibataIdentifyModel(const std::string& strSysRoot, const std::string& strDisk);
+
+// From the ATA Information VPD page (vpd_pg89) of a SCSI-attached ATA disk.
+std::optional<std::string> ReadAtaInformationPageModel(const std::string& strSysRoot, const std::string& strDisk);
+
+// From the `model` attribute of an NVMe disk's controller or subsystem.
+std::optional<std::string> ReadNvmeModel(const std::string& strSysRoot, const std::string& strDisk);
+
+// Whether the disk hangs off an NVMe controller or subsystem.
+bool IsNvmeDisk(const std::string& strSysRoot, const std::string& strDisk);

@@ -1,0 +1,49 @@
+#include "app/qt_message_box.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+TEST(QtMessageBox, CaptionIconAndGermanButtons)
+{
+    auto pBox = QtMessageBox::Build("Sind Sie sicher?", MessageIcon::Question, MessageButtons::YesNo, nullptr);
+    EXPECT_EQ(pBox->windowTitle(), QStringLiteral("Quorvel"));
+    EXPECT_EQ(pBox->text(), QStringLiteral("Sind Sie sicher?"));
+    EXPECT_EQ(pBox->icon(), QMessageBox::Question);
+    ASSERT_EQ(pBox->buttons().size(), 2);
+    EXPECT_EQ(pBox->button(QMessageBox::Yes)->text(), QStringLiteral("Ja"));
+    EXPECT_EQ(pBox->button(QMessageBox::No)->text(), QStringLiteral("Nein"));
+
+    auto pOk = QtMessageBox::Build("Fehler <b>1</b>", MessageIcon::Error, MessageButtons::Ok, nullptr);
+    ASSERT_EQ(pOk->buttons().size(), 1);
+    EXPECT_EQ(pOk->button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+    EXPECT_EQ(pOk->icon(), QMessageBox::Critical);
+    EXPECT_EQ(pOk->textFormat(), Qt::PlainText);
+
+    EXPECT_EQ(QtMessageBox::Build("x", MessageIcon::None, MessageButtons::Ok, nullptr)->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(QtMessageBox::Build("x", MessageIcon::Information, MessageButtons::Ok, nullptr)->icon(),
+              QMessageBox::Information);
+    EXPECT_EQ(QtMessageBox::Build("x", MessageIcon::Warning, MessageButtons::Ok, nullptr)->icon(),
+              QMessageBox::Warning);
+}
+
+TEST(QtMessageBox, AnswerIsTheClickedButton)
+{
+    for (auto [button, expected] : {std::pair{QMessageBox::Yes, MessageAnswer::Yes},
+                                    std::pair{QMessageBox::No, MessageAnswer::No}}) {
+        auto pBox = QtMessageBox::Build("?", MessageIcon::Question, MessageButtons::YesNo, nullptr);
+        QTimer::singleShot(0, pBox.get(), [&pBox, button = button] { pBox->button(button)->click(); });
+        pBox->exec();
+        EXPECT_EQ(QtMessageBox::AnswerOf(*pBox), expected);
+    }
+
+    auto pBox = QtMessageBox::Build("?", MessageIcon::Question, MessageButtons::YesNo, nullptr);
+    QTimer::singleShot(0, pBox.get(), [&pBox] { pBox->reject(); });
+    pBox->exec();
+    EXPECT_EQ(QtMessageBox::AnswerOf(*pBox), MessageAnswer::No);
+
+    auto pOk = QtMessageBox::Build("!", MessageIcon::None, MessageButtons::Ok, nullptr);
+    QTimer::singleShot(0, pOk.get(), [&pOk] { pOk->button(QMessageBox::Ok)->click(); });
+    pOk->exec();
+    EXPECT_EQ(QtMessageBox::AnswerOf(*pOk), MessageAnswer::Ok);
+}

@@ -1,0 +1,63 @@
+#include "drive/model_classification.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace {
+int SignedByteSum(std::string_view text)
+{
+    return std::accumulate(text.begin(), text.end(), 0, [](int n, char c) { return n + static_cast<signed char>(c); });
+}
+} // namespace
+
+TEST(ModelClassification, KnownModels)
+{
+    EXPECT_TRUE(IsSupportedModel("TOSHIBA MK4019GAX"));
+    EXPECT_TRUE(IsSupportedModel("HITACHI_DK23EA-60"));
+    EXPECT_FALSE(IsSupportedModel("HITACHI HTS548040M9AT00"));
+    EXPECT_TRUE(IsSupportedModel("IBM-DJSA-220"));
+    EXPECT_TRUE(IsSupportedModel("IC25N040ATCS04-0"));
+    EXPECT_TRUE(IsSupportedModel("IC25"));
+    EXPECT_FALSE(IsSupportedModel(""));
+    EXPECT_FALSE(IsSupportedModel("QEMU HARDDISK"));
+}
+
+TEST(ModelClassification, HitachiRuleFindsDkAnywhere)
+{
+    EXPECT_TRUE(IsSupportedModel("DK HITACHI"));
+    EXPECT_TRUE(IsSupportedModel("HITACHIDK"));
+    EXPECT_FALSE(IsSupportedModel("HITACHI D K"));
+    EXPECT_FALSE(IsSupportedModel("HITACH DK")); // no HITACHI, and DK alone is no table entry
+}
+
+TEST(ModelClassification, EveryTableEntryMatchesAnywhereButOnlyUpperCase)
+{
+    for (const char* pszEntry : g_apszSupportedModels) {
+        EXPECT_TRUE(IsSupportedModel(std::string("XX") + pszEntry + "99")) << pszEntry;
+        EXPECT_FALSE(IsSupportedModel(std::string(pszEntry).substr(1))) << pszEntry;
+    }
+    EXPECT_FALSE(IsSupportedModel("toshiba mk4019gax"));
+    EXPECT_TRUE(IsSupportedModel(UpperCaseModel("toshiba mk4019gax")));
+}
+
+TEST(ModelClassification, UpperCaseTouchesOnlyAsciiLetters)
+{
+    EXPECT_EQ(UpperCaseModel("toshiba mk4019gax"), "TOSHIBA MK4019GAX");
+    EXPECT_EQ(UpperCaseModel("a-z_{}`@\xE4\xFC"), "A-Z_{}`@\xE4\xFC");
+}
+
+TEST(ModelClassification, DirectionIsTheParityOfTheSignedByteSum)
+{
+    EXPECT_EQ(SignedByteSum("TOSHIBA MK4019GAX"), 1136);
+    EXPECT_EQ(ModelDirection("TOSHIBA MK4019GAX"), DIRECTION_RIGHT);
+    EXPECT_EQ(SignedByteSum("IBM-DJSA-220"), 744);
+    EXPECT_EQ(ModelDirection("IBM-DJSA-220"), DIRECTION_RIGHT);
+    EXPECT_EQ(SignedByteSum("IC25"), 243);
+    EXPECT_EQ(ModelDirection("IC25"), DIRECTION_LEFT);
+    EXPECT_EQ(ModelDirection(""), DIRECTION_RIGHT);
+    // High bytes count negative: 0xE4 is -28 (even), 0xFF is -1 (odd).
+    EXPECT_EQ(ModelDirection("\xE4"), DIRECTION_RIGHT);
+    EXPECT_EQ(ModelDirection("\xFF"), DIRECTION_LEFT);
+    EXPECT_EQ(ModelDirection("\xFF\xFF\xFF"), DIRECTION_LEFT);
+}
