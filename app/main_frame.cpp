@@ -3,23 +3,64 @@
 #include "drive/rotation_direction.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "ui_about_dialog.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
 namespace {
+
 QString Text(unsigned nId)
 {
     return QString::fromUtf8(LoadString(nId));
 }
+
+QLabel* AddIndicator(QStatusBar* pStatusBar, unsigned nId)
+{
+    auto* pLabel = new QLabel(pStatusBar);
+    pLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pLabel->setAlignment(Qt::AlignCenter);
+    // As wide as its text, also while the lock is off and the pane is blank.
+    pLabel->setMinimumWidth(pLabel->fontMetrics().horizontalAdvance(Text(nId)) + 8);
+    pStatusBar->addPermanentWidget(pLabel);
+    return pLabel;
+}
+
 } // namespace
 
-CMainFrame::CMainFrame(CQuorvelApp& app) : m_app(app)
+CMainFrame::CMainFrame(CQuorvelApp& app, ActivityPages pages, IKeyboardLockSource& keyboardLocks)
+    : m_app(app),
+      m_keyboardLocks(keyboardLocks),
+      m_wndCalibrationPage(std::move(pages.pCalibration)),
+      m_wndNavigationPage(std::move(pages.pNavigation)),
+      m_wndLatitudePage(std::move(pages.pLatitude)),
+      m_apPages{&m_wndStartPage, m_wndCalibrationPage.get(), m_wndNavigationPage.get(), m_wndLatitudePage.get()}
 {
     setWindowTitle(Text(IDR_MAINFRAME));
+    setMinimumSize(290, 400);
+
+    m_pPageArea = new QWidget(this);
+    m_pPageLayout = new QVBoxLayout(m_pPageArea);
+    m_pPageLayout->setContentsMargins(0, 0, 0, 0);
+    setCentralWidget(m_pPageArea);
+    m_wndStartPage.Create(m_pPageArea);
+    m_pPageLayout->addWidget(m_wndStartPage.Window());
+
     CreateMenu();
-    statusBar()->showMessage(Text(AFX_IDS_IDLEMESSAGE));
+    CreateStatusBar();
+    qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    for (CPageWnd* pPage : m_apPages)
+        if (pPage)
+            pPage->DestroyWindow();
 }
 
 void CMainFrame::CreateMenu()
@@ -41,6 +82,7 @@ void CMainFrame::CreateMenu()
         pAction->setCheckable(true);
         pDirections->addAction(pAction);
     }
+    // The bullet follows the direction the application keeps, also after a refusal.
     connect(m_pActionRight, &QAction::triggered, this, [this] {
         m_app.SetDirection(DIRECTION_RIGHT);
         UpdateDirectionActions();
@@ -51,6 +93,31 @@ void CMainFrame::CreateMenu()
     });
     connect(pDrive, &QMenu::aboutToShow, this, &CMainFrame::UpdateDirectionActions);
     UpdateDirectionActions();
+
+    QMenu* pView = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+    QAction* pStatusBarAction = addCommand(pView, QStringLiteral("Status&leiste"), ID_VIEW_STATUS_BAR);
+    pStatusBarAction->setCheckable(true);
+    pStatusBarAction->setChecked(true);
+    connect(pStatusBarAction, &QAction::toggled, this, [this](bool bVisible) { statusBar()->setVisible(bVisible); });
+
+    QMenu* pHelp = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    connect(addCommand(pHelp, QStringLiteral("&Info über Quorvel..."), ID_APP_ABOUT), &QAction::triggered, this,
+            &CMainFrame::OnAppAbout);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* pStatusBar = statusBar();
+    const QString strIdle = Text(AFX_IDS_IDLEMESSAGE);
+    connect(pStatusBar, &QStatusBar::messageChanged, this, [pStatusBar, strIdle](const QString& strMessage) {
+        if (strMessage.isEmpty())
+            pStatusBar->showMessage(strIdle);
+    });
+    pStatusBar->showMessage(strIdle);
+    m_pCapsLock = AddIndicator(pStatusBar, ID_INDICATOR_CAPS);
+    m_pNumLock = AddIndicator(pStatusBar, ID_INDICATOR_NUM);
+    m_pScrollLock = AddIndicator(pStatusBar, ID_INDICATOR_SCRL);
+    UpdateLockIndicators();
 }
 
 void CMainFrame::UpdateDirectionActions()
@@ -59,14 +126,75 @@ void CMainFrame::UpdateDirectionActions()
     m_pActionLeft->setChecked(m_app.m_nDirection == DIRECTION_LEFT);
 }
 
+void CMainFrame::UpdateLockIndicators()
+{
+    const KeyboardLocks locks = m_keyboardLocks.Read().value_or(KeyboardLocks{});
+    m_pCapsLock->setText(locks.bCapsLock ? Text(ID_INDICATOR_CAPS) : QString());
+    m_pNumLock->setText(locks.bNumLock ? Text(ID_INDICATOR_NUM) : QString());
+    m_pScrollLock->setText(locks.bScrollLock ? Text(ID_INDICATOR_SCRL) : QString());
+}
+
+void CMainFrame::FocusCurrentPage()
+{
+    if (QWidget* pWindow = m_apPages[m_nCurPage]->Window())
+        pWindow->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool CMainFrame::event(QEvent* pEvent)
+{
+    const bool bResult = QMainWindow::event(pEvent);
+    if (pEvent->type() == QEvent::WindowActivate) {
+        FocusCurrentPage();
+        UpdateLockIndicators();
+    }
+    return bResult;
+}
+
+bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::KeyPress || pEvent->type() == QEvent::KeyRelease)
+        UpdateLockIndicators();
+    return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
 void CMainFrame::SwitchPage(int nPage)
 {
+    if (nPage == m_nCurPage)
+        return;
+    if (nPage == PAGE_START) {
+        m_apPages[m_nCurPage]->DestroyWindow();
+        m_nCurPage = PAGE_START;
+        m_wndStartPage.Window()->show();
+        return;
+    }
+    CPageWnd* pPage = m_apPages[nPage];
+    if (!pPage) {
+        m_app.MessageBox().Show("Not yet implemented", MessageIcon::None, MessageButtons::Ok);
+        return;
+    }
+    if (!pPage->Create(m_pPageArea)) {
+        m_app.MessageBox().Show("Ansichtsfenster konnte nicht erstellt werden", MessageIcon::None,
+                                MessageButtons::Ok);
+        return;
+    }
     m_nCurPage = nPage;
+    m_wndStartPage.Window()->hide();
+    m_pPageLayout->addWidget(pPage->Window());
+    pPage->Window()->show();
 }
 
 void CMainFrame::InvalidateClientArea()
 {
-    update();
-    if (centralWidget())
-        centralWidget()->update();
+    if (QWidget* pWindow = m_apPages[m_nCurPage]->Window())
+        pWindow->update();
+}
+
+void CMainFrame::OnAppAbout()
+{
+    QDialog dialog(this);
+    Ui::AboutDialog ui;
+    ui.setupUi(&dialog);
+    ui.icon->setPixmap(windowIcon().pixmap(32, 32));
+    dialog.setFixedSize(dialog.size());
+    dialog.exec();
 }

@@ -1,26 +1,65 @@
 #pragma once
 
+#include "app/keyboard_locks.h"
+#include "app/page_index.h"
 #include "app/quorvel_app.h"
+#include "app/start_page.h"
 
 #include <QMainWindow>
 
-class QAction;
+#include <array>
+#include <memory>
 
-// The program's only top-level window.
+class QAction;
+class QLabel;
+class QVBoxLayout;
+
+// The activity pages the frame owns; an empty slot is a page not built yet.
+struct ActivityPages {
+    std::unique_ptr<CPageWnd> pCalibration;
+    std::unique_ptr<CPageWnd> pNavigation;
+    std::unique_ptr<CPageWnd> pLatitude;
+};
+
+// The program's only top-level window: menu, status bar and one page at a time.
 class CMainFrame : public QMainWindow, public IMainFrame {
 public:
-    explicit CMainFrame(CQuorvelApp& app);
+    CMainFrame(CQuorvelApp& app, ActivityPages pages, IKeyboardLockSource& keyboardLocks);
+    ~CMainFrame() override;
 
     int CurrentPage() const override { return m_nCurPage; }
     void SwitchPage(int nPage) override;
     void InvalidateClientArea() override;
 
+    CPageWnd* Page(int nPage) const { return m_apPages[nPage]; }
+    void OnAppAbout();
+
+protected:
+    bool event(QEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
 private:
     void CreateMenu();
+    void CreateStatusBar();
     void UpdateDirectionActions();
+    void UpdateLockIndicators();
+    void FocusCurrentPage();
 
     CQuorvelApp& m_app;
-    int m_nCurPage = 0;
+    IKeyboardLockSource& m_keyboardLocks;
+
+    CStartPage m_wndStartPage;
+    std::unique_ptr<CPageWnd> m_wndCalibrationPage;
+    std::unique_ptr<CPageWnd> m_wndNavigationPage;
+    std::unique_ptr<CPageWnd> m_wndLatitudePage;
+    std::array<CPageWnd*, PAGE_COUNT> m_apPages;
+    int m_nCurPage = PAGE_START;
+
+    QWidget* m_pPageArea = nullptr;
+    QVBoxLayout* m_pPageLayout = nullptr;
     QAction* m_pActionRight = nullptr;
     QAction* m_pActionLeft = nullptr;
+    QLabel* m_pCapsLock = nullptr;
+    QLabel* m_pNumLock = nullptr;
+    QLabel* m_pScrollLock = nullptr;
 };

@@ -1,0 +1,66 @@
+#include "app/page_window.h"
+
+#include "app/page_wnd.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_pPage(&page)
+{
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void CPageWindow::paintEvent(QPaintEvent* pEvent)
+{
+    QFrame::paintEvent(pEvent);
+    if (!m_pPage)
+        return;
+    QPainter painter(this);
+    const QRect client = contentsRect();
+    painter.setClipRect(client);
+    painter.translate(client.topLeft());
+    painter.setPen(palette().color(QPalette::Text));
+    m_pPage->OnPaint(painter, client.width(), client.height());
+}
+
+QPoint CPageWindow::ClientPoint(const QMouseEvent& event) const
+{
+    return event.position().toPoint() - contentsRect().topLeft();
+}
+
+void CPageWindow::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    if (m_pPage) {
+        const QPoint point = ClientPoint(*pEvent);
+        m_pPage->OnMouseMove(point.x(), point.y());
+    }
+}
+
+void CPageWindow::mousePressEvent(QMouseEvent* pEvent)
+{
+    if (m_pPage && pEvent->button() == Qt::LeftButton) {
+        const QPoint point = ClientPoint(*pEvent);
+        m_pPage->OnLButtonDown(point.x(), point.y());
+    }
+}
+
+void CPageWindow::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    if (m_pPage && pEvent->button() == Qt::LeftButton) {
+        const QPoint point = ClientPoint(*pEvent);
+        m_pPage->OnLButtonUp(point.x(), point.y());
+    }
+}
+
+void CPageWindow::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (m_pPage)
+        m_pPage->OnKeyDown(*pEvent);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFrame>
+
+class CPageWnd;
+
+// The Qt window of a page: a sunken client edge around a client area whose
+// painting, mouse and key events go to the page object.
+class CPageWindow : public QFrame {
+public:
+    CPageWindow(CPageWnd& page, QWidget* pParent);
+
+    // After this the window forwards nothing; it is about to be deleted.
+    void Detach() { m_pPage = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+
+private:
+    QPoint ClientPoint(const QMouseEvent& event) const;
+
+    CPageWnd* m_pPage;
+};

@@ -1,0 +1,108 @@
+#include "app/page_wnd.h"
+
+#include "app/page_window.h"
+#include "app/quorvel_app.h"
+
+#include <QPalette>
+
+namespace {
+
+// A point-size font as the page's device sees it: pixel height = dpi x tenths / 720.
+QFont PageFont(const QWidget& window, int nTenthsOfPoint, bool bBold, bool bItalic)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(window.logicalDpiY() * nTenthsOfPoint / 720);
+    font.setBold(bBold);
+    font.setItalic(bItalic);
+    return font;
+}
+
+} // namespace
+
+CPageWnd::~CPageWnd()
+{
+    DestroyWindow();
+}
+
+bool CPageWnd::Create(QWidget* pParent)
+{
+    m_pWindow = new CPageWindow(*this, pParent);
+    if (!OnCreate()) {
+        m_pWindow->Detach();
+        delete m_pWindow;
+        m_pWindow = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void CPageWnd::DestroyWindow()
+{
+    if (!m_pWindow)
+        return;
+    OnDestroy();
+    CPageWindow* pWindow = m_pWindow;
+    m_pWindow = nullptr;
+    pWindow->Detach();
+    pWindow->hide();
+    // The window may be in the middle of delivering the click that closes it.
+    pWindow->deleteLater();
+}
+
+QWidget* CPageWnd::Window() const
+{
+    return m_pWindow;
+}
+
+bool CPageWnd::OnCreate()
+{
+    m_fontTitle = PageFont(*m_pWindow, 140, true, true);
+    m_fontText = PageFont(*m_pWindow, 100, false, false);
+    m_brushFace = m_pWindow->palette().brush(QPalette::Button);
+    return true;
+}
+
+const Rect* CPageWnd::HitLink(int x, int y) const
+{
+    for (const Rect& rc : m_rcLink)
+        if (rc.Contains(x, y))
+            return &rc;
+    return nullptr;
+}
+
+void CPageWnd::SetCursorFromHotLink()
+{
+    m_pWindow->setCursor(m_pHotLink ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void CPageWnd::OnMouseMove(int x, int y)
+{
+    const Rect* pCandidate = HitLink(x, y);
+    if (pCandidate != m_pHotLink) {
+        m_pHotLink = pCandidate;
+        m_bLinkPressed = false;
+    }
+    SetCursorFromHotLink();
+}
+
+void CPageWnd::OnLButtonDown(int, int)
+{
+    SetCursorFromHotLink();
+    if (m_pHotLink)
+        m_bLinkPressed = true;
+}
+
+void CPageWnd::OnLButtonUp(int, int)
+{
+    SetCursorFromHotLink();
+    if (!m_bLinkPressed)
+        return;
+    for (int i = 0; i < 5; ++i)
+        if (m_pHotLink == &m_rcLink[i]) {
+            theApp.SwitchPage(i);
+            return;
+        }
+}
+
+void CPageWnd::OnKeyDown(const QKeyEvent&) {}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/rect.h"
+
+#include <QBrush>
+#include <QFont>
+
+class QKeyEvent;
+class QPainter;
+class QWidget;
+class CPageWindow;
+
+// The base of every page. The page object lives as long as the main frame; its
+// window exists only between Create and DestroyWindow, once per visit.
+class CPageWnd {
+public:
+    CPageWnd() = default;
+    CPageWnd(const CPageWnd&) = delete;
+    CPageWnd& operator=(const CPageWnd&) = delete;
+    virtual ~CPageWnd();
+
+    // Creates the window as a child of pParent; false when it cannot be created.
+    bool Create(QWidget* pParent);
+    void DestroyWindow();
+    // The page's window, or nullptr while it does not exist.
+    QWidget* Window() const;
+
+    // Event entry points of the window, in client coordinates.
+    virtual void OnPaint(QPainter& painter, int nWidth, int nHeight) = 0;
+    virtual void OnMouseMove(int x, int y);
+    virtual void OnLButtonDown(int x, int y);
+    virtual void OnLButtonUp(int x, int y);
+    virtual void OnKeyDown(const QKeyEvent& event);
+
+    const Rect& LinkRect(int i) const { return m_rcLink[i]; }
+
+protected:
+    // Runs while the window is created; false makes the creation fail.
+    virtual bool OnCreate();
+    virtual void OnDestroy() {}
+
+    // The link area containing the point: the lowest-numbered one wins.
+    const Rect* HitLink(int x, int y) const;
+    // The hand over a hot area, otherwise the arrow.
+    void SetCursorFromHotLink();
+
+    QFont m_fontTitle;
+    QFont m_fontText;
+    QBrush m_brushFace;
+    Rect m_rcLink[5];
+    const Rect* m_pHotLink = nullptr;
+    bool m_bLinkPressed = false;
+
+private:
+    CPageWindow* m_pWindow = nullptr;
+};

@@ -1,0 +1,63 @@
+#include "app/quorvel_main.h"
+
+#include "app/linux_x11_keyboard_locks.h"
+#include "app/main_frame.h"
+#include "app/qt_message_box.h"
+#include "app/qt_settings_store.h"
+#include "app/quorvel_app.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int nSize : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quorvel-%1.png").arg(nSize), QSize(nSize, nSize));
+    return icon;
+}
+
+} // namespace
+
+int RunQuorvel(int argc, char** argv, IDriveModelReader& driveReader, const QString& strSettingsApplication)
+{
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(ProgramIcon());
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    QtMessageBox messageBox;
+    X11KeyboardLockSource keyboardLocks;
+    std::unique_ptr<QtSettingsStore> pSettings;
+    std::unique_ptr<CMainFrame> pMainFrame;
+
+    AppServices services;
+    services.pDriveReader = &driveReader;
+    services.pMessageBox = &messageBox;
+    services.openSettings = [&] {
+        pSettings = std::make_unique<QtSettingsStore>(QStringLiteral("Valdrin"), strSettingsApplication);
+        return pSettings.get();
+    };
+    services.createMainFrame = [&]() -> IMainFrame* {
+        pMainFrame = std::make_unique<CMainFrame>(theApp, ActivityPages{}, keyboardLocks);
+        pMainFrame->resize(640, 480);
+        pMainFrame->show();
+        return pMainFrame.get();
+    };
+    services.timeSeconds = [] { return static_cast<std::int64_t>(std::time(nullptr)); };
+    theApp.UseServices(std::move(services));
+
+    if (!theApp.InitInstance())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,73 @@
+#include "app/start_page.h"
+
+#include "app/quorvel_app.h"
+#include "app/text_drawing.h"
+#include "drive/model_text.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+
+#include <QPainter>
+#include <QWidget>
+
+namespace {
+QString Text(const std::string& str)
+{
+    return QString::fromStdString(str);
+}
+} // namespace
+
+void CStartPage::DrawLink(QPainter& painter, Rect& rc, const QString& strText, bool bFramed)
+{
+    MeasureText(m_fontText, Window(), rc, strText, TextWrap::WordWrap);
+    if (bFramed) {
+        rc.Inflate(2);
+        DrawBox(painter, rc);
+        rc.Inflate(-2);
+    }
+    DrawText(painter, rc, strText, TextWrap::WordWrap);
+    rc.Inflate(2);
+}
+
+void CStartPage::OnPaint(QPainter& painter, int W, int H)
+{
+    painter.setBrush(m_brushFace);
+
+    painter.setFont(m_fontTitle);
+    Rect rcTitle{10, 10, W - 10, H};
+    const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
+    MeasureText(m_fontTitle, Window(), rcTitle, strTitle, TextWrap::SingleLine);
+    DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+
+    painter.setFont(m_fontText);
+    Rect rcIntroduction{10, rcTitle.bottom + 10, W - 10, H};
+    const QString strIntroduction = QString::fromUtf8(LoadString(IDS_INTRODUCTION));
+    MeasureText(m_fontText, Window(), rcIntroduction, strIntroduction, TextWrap::WordWrap);
+    DrawText(painter, rcIntroduction, strIntroduction, TextWrap::WordWrap);
+
+    Rect rcDrive{10, rcIntroduction.bottom, W - 10, H};
+    const QString strDriveLine = Text(FormatString(IDS_DRIVE_LINE, ModelTextUtf8(theApp.m_strModel).c_str(),
+                                                   theApp.m_bSupported ? "eine" : "keine"));
+    MeasureText(m_fontText, Window(), rcDrive, strDriveLine, TextWrap::WordWrap);
+    DrawText(painter, rcDrive, strDriveLine, TextWrap::WordWrap);
+
+    Rect& rcCalibration = m_rcLink[1];
+    Rect& rcNavigation = m_rcLink[2];
+    Rect& rcLatitude = m_rcLink[3];
+    if (theApp.m_bSupported) {
+        rcCalibration = {15, rcDrive.bottom + 5, W - 15, H};
+        DrawLink(painter, rcCalibration,
+                 Text(FormatString(IDS_LINK_CALIBRATION, theApp.m_bCalibrated ? "erneut " : "")), true);
+        rcNavigation = {15, rcCalibration.bottom + 5, W - 15, H};
+        DrawLink(painter, rcNavigation,
+                 Text(FormatString(IDS_LINK_NAVIGATION, theApp.m_bCalibrated ? "" : " (Kalibrierung erforderlich)")),
+                 theApp.m_bCalibrated);
+        rcLatitude = {15, rcNavigation.bottom + 5, W - 15, H};
+        if (!theApp.m_bCalibrated)
+            rcNavigation.SetEmpty();
+    } else {
+        rcCalibration.SetEmpty();
+        rcNavigation.SetEmpty();
+        rcLatitude = {15, rcDrive.bottom + 5, W - 15, H};
+    }
+    DrawLink(painter, rcLatitude, QString::fromUtf8(LoadString(IDS_LINK_LATITUDE)), true);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/page_wnd.h"
+
+// The page the program opens with: title, introduction, the drive's verdict and
+// the links to the activities the drive and the calibration allow.
+class CStartPage : public CPageWnd {
+public:
+    void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
+
+private:
+    // Draws a framed link box around text measured in rc; rc becomes the box.
+    void DrawLink(QPainter& painter, Rect& rc, const QString& strText, bool bFramed);
+};
