@@ -3,7 +3,7 @@ BUILD_DIR := build
 SANITIZE_DIR := build-sanitize
 GENERATOR := -G Ninja
 
-.PHONY: all deps build run test test-sanitize clean
+.PHONY: all deps build run demo test test-sanitize clean
 
 all: build
 
@@ -25,6 +25,14 @@ run: build
 	else \
 	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running under Xvfb."; \
 	  scripts/run-headless.sh $(BUILD_DIR)/app/quorvel $(BUILD_DIR)/screenshots/run; \
+	fi
+
+demo: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD_DIR)/app/quorvel-demo; \
+	else \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running the demo under Xvfb for a few seconds."; \
+	  scripts/run-headless.sh $(BUILD_DIR)/app/quorvel-demo $(BUILD_DIR)/screenshots/demo 3; \
 	fi
 
 test: build

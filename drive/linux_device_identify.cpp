@@ -28,7 +28,6 @@ constexpr std::size_t kBufferSize = 4096;
 constexpr unsigned char kNvmeIdentifyOpcode = 0x06;
 constexpr std::uint32_t kNvmeCnsController = 1;
 constexpr std::size_t kNvmeModelOffset = 24;
-constexpr std::size_t kModelBytes = 40;
 
 constexpr unsigned kSgTimeoutMs = 10000;
 
@@ -72,7 +71,8 @@ std::string ModelBytes(const unsigned char* pBuffer, std::size_t nOffset)
     return PlainModel(std::string_view(reinterpret_cast<const char*>(pBuffer) + nOffset, kModelBytes));
 }
 
-// An ioctl that the kernel refused leaves nothing but errno.
+// An ioctl that the kernel refused leaves errno only: nothing was transferred,
+// and there is no driver status or ATA error register to show.
 RequestFailure RefusedRequest()
 {
     return RequestFailure{static_cast<unsigned>(errno), 0, 0, 0};
@@ -91,7 +91,8 @@ bool RequestHdioIdentity(int nFd, unsigned char* pBuffer, std::string& strModel,
 
 bool RequestAtaPassThroughIdentify(int nFd, unsigned char* pBuffer, std::string& strModel, RequestFailure& failure)
 {
-    // PIO data-in, the transfer length in the sector count, one block from the device.
+    // ATA PASS-THROUGH (16): PIO data-in of one block, counted in the sector count
+    // field, for command ECh, IDENTIFY DEVICE.
     unsigned char abCdb[16] = {0x85, 0x08, 0x0E, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0, 0xEC, 0};
     unsigned char abSense[32] = {};
     sg_io_hdr_t header{};

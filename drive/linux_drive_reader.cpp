@@ -35,7 +35,8 @@ int LinuxDriveReader::ReadDriveModel(std::string& strModel, std::string& strErro
     const std::string strDisk = FindFirstFixedDisk(m_roots, m_rootDevice);
     if (strDisk.empty()) {
         // Without any disk, the message names the node a first disk usually has.
-        strError = FormatString(IDS_DEVICE_OPEN_FAILED, (m_roots.strDev + "/sda").c_str(), static_cast<unsigned>(ENODEV));
+        const std::string strFirstDisk = m_roots.strDev + "/sda";
+        strError = FormatString(IDS_DEVICE_OPEN_FAILED, strFirstDisk.c_str(), static_cast<unsigned>(ENODEV));
         return READ_MODEL_NO_DEVICE;
     }
 

@@ -8,8 +8,7 @@
 namespace {
 
 constexpr int kModelFirstWord = 27;
-constexpr int kModelWords = 20;
-constexpr std::size_t kModelBytes = 2 * kModelWords;
+constexpr int kModelWords = kModelBytes / 2;
 
 constexpr unsigned char kAtaInformationPageCode = 0x89;
 constexpr std::size_t kAtaInformationIdentifyOffset = 60;
@@ -87,7 +86,7 @@ std::string IdentifyModel(const IdentifyWords& words)
 
 std::string PlainModel(std::string_view raw)
 {
-    raw = raw.substr(0, std::min(raw.size(), kModelBytes));
+    raw = raw.substr(0, kModelBytes);
     raw = raw.substr(0, raw.find('\0'));
     const std::size_t nFirst = raw.find_first_not_of(' ');
     if (nFirst == std::string_view::npos)

@@ -9,6 +9,8 @@
 using IdentifyWords = std::array<std::uint16_t, 256>;
 
 constexpr std::size_t kIdentifyBytes = 512;
+// The model field: 40 bytes in ATA identify data and in NVMe's Identify Controller.
+constexpr std::size_t kModelBytes = 40;
 
 // Parses libata's `id` attribute: 256 words of four hex digits, separated by
 // white space. Fails on anything else and on all-zero data, which is what the

@@ -12,7 +12,8 @@
 
 namespace {
 
-// dm over md over a partition is three levels deep; more means a cycle.
+// Real stacks (LUKS on LVM on RAID on a partition) are a few levels deep;
+// deeper means the links go round in a cycle.
 constexpr int kMaxStackDepth = 8;
 
 bool IsVirtualBlockDevice(const std::vector<std::string>& components)
@@ -50,7 +51,7 @@ std::string UnescapeMountField(std::string_view field)
     return strText;
 }
 
-// The device node named as the source of the topmost mount on "/".
+// The source of the topmost mount on "/", the last one that mountinfo lists.
 std::optional<std::string> RootMountSource(const std::string& strProcRoot)
 {
     const std::optional<std::string> mountInfo = ReadSmallFile(strProcRoot + "/self/mountinfo");

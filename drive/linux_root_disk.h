@@ -5,7 +5,8 @@
 #include <string>
 #include <sys/types.h>
 
-// The device that holds "/" on the running system, as stat() reports it.
+// The device that holds "/" on the running system, as stat() reports it; 0:0,
+// which sends the search through mountinfo, when stat() fails.
 dev_t RootFileSystemDevice();
 
 // The name of the first fixed disk in /sys/block, such as "sda": the whole disk

@@ -8,34 +8,53 @@
 
 namespace {
 
-// Where libata publishes a SCSI disk's identify data. The SCSI address of an ATA
-// disk is host:channel:target:lun; a port without port multiplier puts the
-// device number into the target, one behind a port multiplier puts the link
-// into the channel.
+// The N of the ataN folder that a libata disk's SCSI device sits under.
+std::optional<unsigned> AtaPortNumber(const std::vector<std::string>& components)
+{
+    for (const std::string& strComponent : components) {
+        unsigned nPort = 0;
+        char cRest = 0;
+        if (std::sscanf(strComponent.c_str(), "ata%u%c", &nPort, &cRest) == 1)
+            return nPort;
+    }
+    return std::nullopt;
+}
+
+struct ScsiAddress {
+    unsigned nHost = 0, nChannel = 0, nTarget = 0, nLun = 0;
+};
+
+std::optional<ScsiAddress> ParseScsiAddress(const std::string& strName)
+{
+    ScsiAddress address;
+    char cRest = 0;
+    if (std::sscanf(strName.c_str(), "%u:%u:%u:%u%c", &address.nHost, &address.nChannel, &address.nTarget,
+                    &address.nLun, &cRest)
+        != 4)
+        return std::nullopt;
+    return address;
+}
+
+// Where libata publishes a SCSI disk's identify data. A plain port puts the
+// device number into the SCSI target; behind a port multiplier the channel
+// is the multiplier's link.
 std::optional<std::string> LibataIdentifyPath(const std::string& strSysRoot, const std::string& strDisk)
 {
     const std::vector<std::string> components =
         ComponentsBelow(strSysRoot, strSysRoot + "/block/" + strDisk + "/device");
-    unsigned nPort = 0;
-    bool bHasPort = false;
-    for (const std::string& strComponent : components) {
-        char cRest = 0;
-        if (std::sscanf(strComponent.c_str(), "ata%u%c", &nPort, &cRest) == 1)
-            bHasPort = true;
-    }
-    unsigned nHost = 0, nChannel = 0, nTarget = 0, nLun = 0;
-    char cRest = 0;
-    if (!bHasPort
-        || std::sscanf(components.back().c_str(), "%u:%u:%u:%u%c", &nHost, &nChannel, &nTarget, &nLun, &cRest) != 4)
+    const std::optional<unsigned> port = AtaPortNumber(components);
+    const std::optional<ScsiAddress> address = port ? ParseScsiAddress(components.back()) : std::nullopt;
+    if (!address)
         return std::nullopt;
 
-    const std::string strPort = std::to_string(nPort);
-    const std::optional<std::string> pmpLinks = ReadSmallFile(strSysRoot + "/class/ata_port/ata" + strPort + "/nr_pmp_links");
+    const std::string strPort = std::to_string(*port);
+    const std::optional<std::string> pmpLinks =
+        ReadSmallFile(strSysRoot + "/class/ata_port/ata" + strPort + "/nr_pmp_links");
     unsigned nPmpLinks = 0;
     if (!pmpLinks || std::sscanf(pmpLinks->c_str(), "%u", &nPmpLinks) != 1)
         return std::nullopt;
-    const std::string strDevice = nPmpLinks == 0 ? "dev" + strPort + "." + std::to_string(nTarget)
-                                                 : "dev" + strPort + "." + std::to_string(nChannel) + ".0";
+    const std::string strDevice = nPmpLinks == 0 ? "dev" + strPort + "." + std::to_string(address->nTarget)
+                                                 : "dev" + strPort + "." + std::to_string(address->nChannel) + ".0";
     return strSysRoot + "/class/ata_device/" + strDevice + "/id";
 }
 
