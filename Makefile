@@ -1,9 +1,10 @@
 # The front door: `make run` starts the program, `make test` builds and runs every test.
 BUILD_DIR := build
 SANITIZE_DIR := build-sanitize
+TSAN_DIR := build-tsan
 GENERATOR := -G Ninja
 
-.PHONY: all deps build run demo test test-sanitize clean
+.PHONY: all deps build run demo test test-sanitize test-tsan clean
 
 all: build
 
@@ -12,6 +13,9 @@ deps:
 
 $(BUILD_DIR)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(TSAN_DIR)/build.ninja: | deps
+	cmake -S . -B $(TSAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_TSAN=ON
 
 $(SANITIZE_DIR)/build.ninja: | deps
 	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
@@ -45,5 +49,9 @@ test-sanitize: deps $(SANITIZE_DIR)/build.ninja
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j2
 
+test-tsan: deps $(TSAN_DIR)/build.ninja
+	cmake --build $(TSAN_DIR) --target quorvel_core_tests quorvel_platform_tests
+	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(TSAN_DIR) --output-on-failure -j2
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR)

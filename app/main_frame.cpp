@@ -47,7 +47,7 @@ CMainFrame::CMainFrame(CQuorvelApp& app, ActivityPages pages, IKeyboardLockSourc
     m_pPageLayout = new QVBoxLayout(m_pPageArea);
     m_pPageLayout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(m_pPageArea);
-    m_wndStartPage.Create(m_pPageArea);
+    m_wndStartPage.Create(m_pPageArea, m_workers);
     m_pPageLayout->addWidget(m_wndStartPage.Window());
 
     CreateMenu();
@@ -61,6 +61,7 @@ CMainFrame::~CMainFrame()
     for (CPageWnd* pPage : m_apPages)
         if (pPage)
             pPage->DestroyWindow();
+    m_workers.JoinAll();
 }
 
 void CMainFrame::CreateMenu()
@@ -172,7 +173,7 @@ void CMainFrame::SwitchPage(int nPage)
         m_app.MessageBox().Show("Not yet implemented", MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    if (!pPage->Create(m_pPageArea)) {
+    if (!pPage->Create(m_pPageArea, m_workers)) {
         m_app.MessageBox().Show("Ansichtsfenster konnte nicht erstellt werden", MessageIcon::None,
                                 MessageButtons::Ok);
         return;

@@ -4,6 +4,7 @@
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/start_page.h"
+#include "app/worker_threads.h"
 
 #include <QMainWindow>
 
@@ -48,6 +49,7 @@ private:
     CQuorvelApp& m_app;
     IKeyboardLockSource& m_keyboardLocks;
 
+    WorkerThreads m_workers;
     CStartPage m_wndStartPage;
     std::unique_ptr<CPageWnd> m_wndCalibrationPage;
     std::unique_ptr<CPageWnd> m_wndNavigationPage;

@@ -25,8 +25,9 @@ CPageWnd::~CPageWnd()
     DestroyWindow();
 }
 
-bool CPageWnd::Create(QWidget* pParent)
+bool CPageWnd::Create(QWidget* pParent, WorkerThreads& workers)
 {
+    m_pWorkers = &workers;
     m_pWindow = new CPageWindow(*this, pParent);
     if (!OnCreate()) {
         m_pWindow->Detach();

@@ -9,6 +9,7 @@ class QKeyEvent;
 class QPainter;
 class QWidget;
 class CPageWindow;
+class WorkerThreads;
 
 // The base of every page. The page object lives as long as the main frame; its
 // window exists only between Create and DestroyWindow, once per visit.
@@ -20,7 +21,8 @@ public:
     virtual ~CPageWnd();
 
     // Creates the window as a child of pParent; false when it cannot be created.
-    bool Create(QWidget* pParent);
+    // The page starts the threads of its visit on workers.
+    bool Create(QWidget* pParent, WorkerThreads& workers);
     void DestroyWindow();
     // The page's window, or nullptr while it does not exist.
     QWidget* Window() const;
@@ -44,6 +46,8 @@ protected:
     // The hand over a hot area, otherwise the arrow.
     void SetCursorFromHotLink();
 
+    WorkerThreads& Workers() const { return *m_pWorkers; }
+
     QFont m_fontTitle;
     QFont m_fontText;
     QBrush m_brushFace;
@@ -53,4 +57,5 @@ protected:
 
 private:
     CPageWindow* m_pWindow = nullptr;
+    WorkerThreads* m_pWorkers = nullptr;
 };

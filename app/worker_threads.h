@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <list>
+#include <mutex>
+#include <thread>
+
+// The worker threads of all visits. Leaving a page does not wait for its
+// threads; the main frame joins whatever still runs when it closes.
+class WorkerThreads {
+public:
+    WorkerThreads() = default;
+    WorkerThreads(const WorkerThreads&) = delete;
+    WorkerThreads& operator=(const WorkerThreads&) = delete;
+    ~WorkerThreads() { JoinAll(); }
+
+    // Starts fnWork on a new thread; false when the thread cannot be started.
+    bool Start(std::function<void()> fnWork);
+    void JoinAll();
+
+private:
+    struct Worker {
+        std::thread thread;
+        bool bDone = false;
+    };
+    void JoinFinished();
+
+    std::mutex m_mutex;
+    std::list<Worker> m_workers;
+};
