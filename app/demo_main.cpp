@@ -1,10 +1,11 @@
 #include "app/quorvel_main.h"
 #include "drive/simulated_drive_reader.h"
 
-// Quorvel with a simulated notebook drive and settings of its own, so that it
-// runs anywhere and never touches the real program's calibration.
+// Quorvel with a simulated notebook drive on battery and settings of its own,
+// so that it runs anywhere and never touches the real program's calibration.
 int main(int argc, char** argv)
 {
     SimulatedDriveReader driveReader;
-    return RunQuorvel(argc, argv, driveReader, QStringLiteral("Quorvel-Demo"));
+    BatteryPowerStatus battery;
+    return RunQuorvel(argc, argv, {driveReader, battery, QStringLiteral("Quorvel-Demo")});
 }

@@ -1,8 +1,10 @@
 #include "app/quorvel_main.h"
+#include "calibration/linux_power_supply.h"
 #include "drive/linux_drive_reader.h"
 
 int main(int argc, char** argv)
 {
     LinuxDriveReader driveReader;
-    return RunQuorvel(argc, argv, driveReader, QStringLiteral("Quorvel"));
+    LinuxPowerSupply powerSupply;
+    return RunQuorvel(argc, argv, {driveReader, powerSupply, QStringLiteral("Quorvel")});
 }

@@ -5,6 +5,8 @@
 #include "app/qt_message_box.h"
 #include "app/qt_settings_store.h"
 #include "app/quorvel_app.h"
+#include "calibration/calibration_page.h"
+#include "calibration/qt_leg_timer.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -27,7 +29,7 @@ QIcon ProgramIcon()
 
 } // namespace
 
-int RunQuorvel(int argc, char** argv, IDriveModelReader& driveReader, const QString& strSettingsApplication)
+int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
 {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(ProgramIcon());
@@ -42,14 +44,17 @@ int RunQuorvel(int argc, char** argv, IDriveModelReader& driveReader, const QStr
     std::unique_ptr<CMainFrame> pMainFrame;
 
     AppServices services;
-    services.pDriveReader = &driveReader;
+    services.pDriveReader = &platform.driveReader;
     services.pMessageBox = &messageBox;
     services.openSettings = [&] {
-        pSettings = std::make_unique<QtSettingsStore>(QStringLiteral("Valdrin"), strSettingsApplication);
+        pSettings = std::make_unique<QtSettingsStore>(QStringLiteral("Valdrin"), platform.strSettingsApplication);
         return pSettings.get();
     };
     services.createMainFrame = [&]() -> IMainFrame* {
-        pMainFrame = std::make_unique<CMainFrame>(theApp, ActivityPages{}, keyboardLocks);
+        ActivityPages pages;
+        pages.pCalibration = std::make_unique<CCalibrationPage>(platform.powerStatus, "/",
+                                                                [] { return std::make_unique<QtLegTimer>(); });
+        pMainFrame = std::make_unique<CMainFrame>(theApp, std::move(pages), keyboardLocks);
         pMainFrame->resize(640, 480);
         pMainFrame->show();
         return pMainFrame.get();

@@ -1,9 +1,17 @@
 #pragma once
 
+#include "calibration/power_status.h"
 #include "drive/drive_model_reader.h"
 
 #include <QString>
 
-// Runs the program with the given drive and the settings of the given application
-// name under the organisation "Valdrin"; returns the process's exit code.
-int RunQuorvel(int argc, char** argv, IDriveModelReader& driveReader, const QString& strSettingsApplication);
+// The hardware and the settings scope a Quorvel executable runs with.
+struct QuorvelPlatform {
+    IDriveModelReader& driveReader;
+    IPowerStatus& powerStatus;
+    // The settings' application name under the organisation "Valdrin".
+    QString strSettingsApplication;
+};
+
+// Runs the program; returns the process's exit code.
+int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform);

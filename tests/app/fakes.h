@@ -2,6 +2,7 @@
 
 #include "app/quorvel_app.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,13 @@ struct FakeMessageBox : IMessageBox {
     };
     std::vector<Shown> shown;
     MessageAnswer answer = MessageAnswer::Yes;
+    // Runs while the box would be up.
+    std::function<void()> onShow;
     MessageAnswer Show(const std::string& strText, MessageIcon icon, MessageButtons buttons) override
     {
         shown.push_back({strText, icon, buttons});
+        if (onShow)
+            onShow();
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
     }
 };

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 // An activity page that paints nothing and records its visits.
@@ -41,7 +42,8 @@ struct FrameFixture {
     RecordingPage* pLatitude = nullptr;
     std::unique_ptr<CMainFrame> pFrame;
 
-    explicit FrameFixture(const std::string& strModel = "TOSHIBA MK4019GAX", const std::string& strStored = "")
+    explicit FrameFixture(const std::string& strModel = "TOSHIBA MK4019GAX", const std::string& strStored = "",
+                          std::function<ActivityPages()> makePages = {})
     {
         drive.strModel = strModel;
         settings.strValue = strStored;
@@ -50,12 +52,16 @@ struct FrameFixture {
         services.pDriveReader = &drive;
         services.pMessageBox = &messageBox;
         services.openSettings = [this] { return &settings; };
-        services.createMainFrame = [this]() -> IMainFrame* {
+        services.createMainFrame = [this, makePages]() -> IMainFrame* {
             ActivityPages pages;
-            pages.pCalibration = std::make_unique<RecordingPage>();
-            pages.pLatitude = std::make_unique<RecordingPage>();
-            pCalibration = static_cast<RecordingPage*>(pages.pCalibration.get());
-            pLatitude = static_cast<RecordingPage*>(pages.pLatitude.get());
+            if (makePages) {
+                pages = makePages();
+            } else {
+                pages.pCalibration = std::make_unique<RecordingPage>();
+                pages.pLatitude = std::make_unique<RecordingPage>();
+                pCalibration = static_cast<RecordingPage*>(pages.pCalibration.get());
+                pLatitude = static_cast<RecordingPage*>(pages.pLatitude.get());
+            }
             pFrame = std::make_unique<CMainFrame>(theApp, std::move(pages), keyboardLocks);
             pFrame->resize(640, 480);
             pFrame->show();

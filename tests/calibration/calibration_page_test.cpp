@@ -1,0 +1,160 @@
+#include "../app/frame_fixture.h"
+#include "calibration/calibration_page.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+
+namespace {
+
+struct ManualLegTimer : ILegTimer {
+    std::function<void()> fnTick;
+    bool bRunning = false;
+    void Start(std::function<void()> fnNewTick) override
+    {
+        fnTick = std::move(fnNewTick);
+        bRunning = true;
+    }
+    void Stop() override { bRunning = false; }
+};
+
+struct PowerStub : IPowerStatus {
+    std::optional<bool> onMains;
+    std::optional<bool> OnMains() override { return onMains; }
+};
+
+struct CalibrationFixture {
+    PowerStub power;
+    ManualLegTimer* pTimer = nullptr;
+    CCalibrationPage* pPage = nullptr;
+    QTemporaryDir walkRoot;
+    FrameFixture frame;
+
+    explicit CalibrationFixture(const std::string& strStored = "")
+        : frame("TOSHIBA MK4019GAX", strStored, [this] {
+              ActivityPages pages;
+              auto pCalibration = std::make_unique<CCalibrationPage>(power, walkRoot.path().toStdString(), [this] {
+                  auto pNewTimer = std::make_unique<ManualLegTimer>();
+                  pTimer = pNewTimer.get();
+                  return pNewTimer;
+              });
+              pPage = pCalibration.get();
+              pages.pCalibration = std::move(pCalibration);
+              return pages;
+          })
+    {
+    }
+
+    QWidget* Window() const { return pPage->Window(); }
+    void Key() const { QTest::keyClick(Window(), Qt::Key_Space); }
+    void Leg(int nTicks) const
+    {
+        Key();
+        for (int i = 0; i < nTicks && pTimer->bRunning; ++i)
+            pTimer->fnTick();
+        Key();
+    }
+    void Screenshot(const char* pszName) const
+    {
+        QCoreApplication::processEvents();
+        QDir().mkpath(QStringLiteral(QUORVEL_SCREENSHOT_DIR));
+        frame.pFrame->grab().save(QStringLiteral(QUORVEL_SCREENSHOT_DIR "/calibration-%1.png").arg(pszName));
+    }
+};
+
+} // namespace
+
+TEST(CalibrationPage, WalkInTimeOnBatteryStoresTheCalibrationAndOffersNavigation)
+{
+    CalibrationFixture t;
+    t.frame.pFrame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(t.frame.pFrame.get()));
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    ASSERT_NE(t.Window(), nullptr);
+    EXPECT_TRUE(t.Window()->hasFocus());
+    t.Screenshot("state-00");
+
+    t.Key();
+    EXPECT_EQ(t.pPage->Procedure().State(), 1);
+    const std::shared_ptr<VisitControl> pVisit = t.pPage->Visit();
+    EXPECT_TRUE(pVisit->m_bDiskRun);
+    for (int nLeg = 0; nLeg < 8; ++nLeg) {
+        t.Leg(nLeg % 2 == 0 ? 84 : 24);
+        if (t.pPage->Procedure().State() == 9)
+            t.Screenshot("state-09");
+    }
+    EXPECT_EQ(t.pPage->Procedure().State(), CalibrationProcedure::STATE_SUCCEEDED);
+    EXPECT_FALSE(pVisit->m_bDiskRun);
+    EXPECT_TRUE(theApp.m_bCalibrated);
+    ASSERT_FALSE(t.frame.settings.writes.empty());
+    EXPECT_EQ(t.frame.settings.writes.back().substr(0, 1), "r");
+    t.Screenshot("state-17");
+
+    t.Key();
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_FALSE(pVisit->WindowAlive());
+    EXPECT_FALSE(t.frame.PaintedLink(2).IsEmpty());
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+}
+
+TEST(CalibrationPage, FailureShowsTheStopBoxAndReturns)
+{
+    CalibrationFixture t("rabcdefghijklmnopq");
+    t.power.onMains = true;
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    t.Key();
+    t.Leg(84);
+    t.Leg(24);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    t.Leg(84);
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].strText, LoadString(IDS_FAILED_ACCELERATION));
+    EXPECT_EQ(t.frame.messageBox.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_FALSE(theApp.m_bCalibrated);
+    EXPECT_EQ(t.frame.settings.writes, std::vector<std::string>{""});
+}
+
+TEST(CalibrationPage, FailedStateAndReopeningStartAfresh)
+{
+    CalibrationFixture t;
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    t.Key();
+    // The failure box is answered by the fake at once; paint the failed state first.
+    t.frame.messageBox.onShow = [&t] { t.Screenshot("state-18"); };
+    t.Leg(5);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    EXPECT_EQ(t.pPage->Procedure().State(), 0);
+    EXPECT_FALSE(t.pTimer->bRunning);
+}
+
+TEST(CalibrationPage, BackBoxLeavesFromAnyStateAndStopsTheLeg)
+{
+    CalibrationFixture t("rabcdefghijklmnopq");
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    t.Key();
+    t.Key(); // the north walk is being timed
+    ASSERT_TRUE(t.pTimer->bRunning);
+    const std::shared_ptr<VisitControl> pVisit = t.pPage->Visit();
+
+    t.Window()->grab();
+    const Rect rcBack = t.pPage->LinkRect(PAGE_START);
+    ASSERT_FALSE(rcBack.IsEmpty());
+    const QPoint point = QPoint((rcBack.left + rcBack.right) / 2, (rcBack.top + rcBack.bottom) / 2) +
+                         t.Window()->contentsRect().topLeft();
+    QMouseEvent move(QEvent::MouseMove, point, t.Window()->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(t.Window(), &move);
+    QTest::mouseClick(t.Window(), Qt::LeftButton, {}, point);
+
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_FALSE(t.pTimer->bRunning);
+    EXPECT_FALSE(pVisit->WindowAlive());
+    // The north walk's start cleared the stored calibration; nothing else was written.
+    EXPECT_EQ(t.frame.settings.writes, std::vector<std::string>{""});
+}

@@ -1,0 +1,170 @@
+#include "calibration/linux_disk_activity_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TempTree {
+    fs::path root;
+    TempTree()
+    {
+        std::string strTemplate = (fs::temp_directory_path() / "quorvel-walk-XXXXXX").string();
+        root = mkdtemp(strTemplate.data());
+    }
+    ~TempTree()
+    {
+        std::error_code error;
+        fs::remove_all(root, error);
+    }
+    void File(const std::string& strPath) const
+    {
+        fs::create_directories((root / strPath).parent_path());
+        std::ofstream(root / strPath) << "first kilobyte";
+    }
+};
+
+std::string PathOf(int nDirFd, const char* pszName)
+{
+    return (fs::read_symlink("/proc/self/fd/" + std::to_string(nDirFd)) / pszName).string();
+}
+
+// One pass with the real probe, keyed by the path below the root.
+struct RecordedPass {
+    std::map<std::string, ProbeResult> probes;
+    int nYields = 0;
+    int nChecks = 0;
+};
+
+RecordedPass WalkOnce(const TempTree& tree, const std::function<bool(const RecordedPass&)>& keepRunning = {})
+{
+    RecordedPass pass;
+    DiskActivityWalk walk;
+    walk.keepRunning = [&] {
+        ++pass.nChecks;
+        return !keepRunning || keepRunning(pass);
+    };
+    walk.probe = [&](int nDirFd, const char* pszName, unsigned long nRootDevice) {
+        pass.probes[fs::path(PathOf(nDirFd, pszName)).lexically_relative(tree.root).string()] =
+            ProbeFile(nDirFd, pszName, nRootDevice);
+    };
+    walk.yield = [&] { ++pass.nYields; };
+    WalkDiskActivityPass(tree.root.string(), walk);
+    return pass;
+}
+
+} // namespace
+
+TEST(DiskActivityWalk, ProbesRegularFilesAtTheTopAndOneLevelDownOnly)
+{
+    TempTree tree;
+    tree.File("top.txt");
+    tree.File("etc/one.conf");
+    tree.File("etc/deeper/two.conf");
+    tree.File("only-dirs/a/b.txt");
+    fs::create_directories(tree.root / "empty");
+    fs::create_symlink(tree.root / "etc", tree.root / "link-to-dir");
+    fs::create_symlink(tree.root / "top.txt", tree.root / "etc/link-to-file");
+
+    const RecordedPass pass = WalkOnce(tree);
+    EXPECT_EQ(pass.probes.at("top.txt"), ProbeResult::Read);
+    EXPECT_EQ(pass.probes.at("etc/one.conf"), ProbeResult::Read);
+    EXPECT_EQ(pass.probes.count("etc/deeper/two.conf"), 0u);
+    EXPECT_EQ(pass.probes.count("only-dirs/a/b.txt"), 0u);
+    // Links are met as entries but never followed nor read through.
+    EXPECT_EQ(pass.probes.count("link-to-dir/one.conf"), 0u);
+    EXPECT_EQ(pass.probes.at("link-to-dir"), ProbeResult::NotRegular);
+    EXPECT_EQ(pass.probes.at("etc/link-to-file"), ProbeResult::NotRegular);
+    // A yield after every file met, none for directories.
+    EXPECT_EQ(pass.nYields, static_cast<int>(pass.probes.size()));
+    EXPECT_EQ(pass.probes.size(), 4u);
+}
+
+TEST(DiskActivityWalk, FifoSocketAndUnreadableFileAreSkippedWithoutBlocking)
+{
+    TempTree tree;
+    ASSERT_EQ(mkfifo((tree.root / "fifo").c_str(), 0600), 0);
+    tree.File("locked.txt");
+    fs::permissions(tree.root / "locked.txt", fs::perms::none);
+    tree.File("readable.txt");
+
+    const int nSocket = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string strSocket = (tree.root / "socket").string();
+    ASSERT_LT(strSocket.size(), sizeof address.sun_path);
+    std::copy(strSocket.begin(), strSocket.end(), address.sun_path);
+    ASSERT_EQ(bind(nSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    const RecordedPass pass = WalkOnce(tree);
+    close(nSocket);
+    EXPECT_EQ(pass.probes.at("fifo"), ProbeResult::NotRegular);
+    EXPECT_EQ(pass.probes.at("socket"), ProbeResult::NotRegular);
+    EXPECT_EQ(pass.probes.at("readable.txt"), ProbeResult::Read);
+    // Root reads whatever the mode says; everyone else is refused.
+    EXPECT_EQ(pass.probes.at("locked.txt"), geteuid() == 0 ? ProbeResult::Read : ProbeResult::OpenFailed);
+}
+
+TEST(DiskActivityWalk, StopInsideASubdirectoryEndsWithoutAnotherProbe)
+{
+    TempTree tree;
+    for (int i = 0; i < 5; ++i)
+        tree.File("dir/file" + std::to_string(i));
+
+    int nChecksAfterStop = 0;
+    const RecordedPass pass = WalkOnce(tree, [&nChecksAfterStop](const RecordedPass& sofar) {
+        if (sofar.probes.size() < 2)
+            return true;
+        ++nChecksAfterStop;
+        return false;
+    });
+    EXPECT_EQ(pass.probes.size(), 2u);
+    // The subdirectory's check fails once, and so does the root's; nothing else runs.
+    EXPECT_EQ(nChecksAfterStop, 2);
+}
+
+TEST(DiskActivityWalk, RunStopsAtTheCheckBeforeEveryPass)
+{
+    TempTree tree;
+    tree.File("a.txt");
+    int nProbes = 0;
+    int nChecks = 0;
+    DiskActivityWalk walk;
+    // Stop at the first check after the third probe, wherever it falls.
+    walk.keepRunning = [&] {
+        ++nChecks;
+        return nProbes < 3;
+    };
+    walk.probe = [&](int, const char*, unsigned long) { ++nProbes; };
+    walk.yield = [] {};
+    RunDiskActivityWalk(tree.root.string(), walk);
+    EXPECT_EQ(nProbes, 3);
+
+    nProbes = 3;
+    nChecks = 0;
+    RunDiskActivityWalk(tree.root.string(), walk);
+    EXPECT_EQ(nChecks, 1);
+    EXPECT_EQ(nProbes, 3);
+}
+
+TEST(DiskActivityWalk, UnreadableRootIsRetriedUntilStopped)
+{
+    int nChecks = 0;
+    DiskActivityWalk walk;
+    walk.keepRunning = [&] { return ++nChecks < 5; };
+    walk.probe = [](int, const char*, unsigned long) { FAIL() << "nothing to probe"; };
+    walk.yield = [] {};
+    RunDiskActivityWalk("/nonexistent/quorvel", walk);
+    EXPECT_EQ(nChecks, 5);
+}
