@@ -7,6 +7,8 @@
 #include "app/quorvel_app.h"
 #include "calibration/calibration_page.h"
 #include "calibration/qt_leg_timer.h"
+#include "latitude/latitude_page.h"
+#include "latitude/qt_location_settings.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -41,6 +43,8 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
     QtMessageBox messageBox;
     X11KeyboardLockSource keyboardLocks;
     std::unique_ptr<QtSettingsStore> pSettings;
+    QtLocationSettings locationSettings(QStringLiteral("Valdrin"), platform.strSettingsApplication);
+    SystemLatitudeClock latitudeClock;
     std::unique_ptr<CMainFrame> pMainFrame;
 
     AppServices services;
@@ -54,6 +58,7 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
         ActivityPages pages;
         pages.pCalibration = std::make_unique<CCalibrationPage>(platform.powerStatus, "/",
                                                                 [] { return std::make_unique<QtLegTimer>(); });
+        pages.pLatitude = std::make_unique<CLatitudePage>(locationSettings, latitudeClock);
         pMainFrame = std::make_unique<CMainFrame>(theApp, std::move(pages), keyboardLocks);
         pMainFrame->resize(640, 480);
         pMainFrame->show();

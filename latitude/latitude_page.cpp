@@ -1,0 +1,223 @@
+#include "latitude/latitude_page.h"
+
+#include "app/page_index.h"
+#include "app/quorvel_app.h"
+#include "app/text_drawing.h"
+#include "app/worker_threads.h"
+#include "latitude/disk_load_thread.h"
+#include "latitude/latitude_report.h"
+#include "latitude/latitude_thread.h"
+#include "latitude/qt_area_code_resources.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+
+#include <QPainter>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+const QString s_strCancel = QStringLiteral("Abbrechen");
+
+} // namespace
+
+CLatitudePage::CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock)
+    : m_locationSource(locationSource), m_clock(clock)
+{
+}
+
+bool CLatitudePage::OnCreate()
+{
+    if (!CPageWnd::OnCreate())
+        return false;
+    m_track.clear();
+    m_bCrossShown = false;
+    m_image = QImage();
+    m_location.Determine(m_locationSource, ProcessAreaCodeTables(), theApp.m_nDirection, theApp.m_nModelDirection);
+
+    m_pVisit = std::make_shared<LatitudeVisit>();
+    if (!Workers().Start([this, pVisit = m_pVisit, location = m_location] {
+            LatitudeThreadProc(*this, pVisit, m_clock, location);
+        }))
+        return false;
+    m_pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
+    Workers().Start([pVisit = m_pVisit] { DiskLoadThreadProc(pVisit); });
+    return true;
+}
+
+void CLatitudePage::OnDestroy()
+{
+    m_pVisit->m_bWindowAlive.store(false, std::memory_order_release);
+    m_deferredSteps.clear();
+}
+
+QPoint CLatitudePage::PointOnDial(const LatPoint& point) const
+{
+    const int nHalf = (m_rcDial.right - m_rcDial.left) / 2;
+    const double x = std::cos(point.angle) * (2.0 - point.value) * nHalf * 0.6666666666666666 + (m_rcDial.left + nHalf);
+    const double y = std::sin(point.angle) * (2.0 - point.value) * nHalf * 0.6666666666666666 + (m_rcDial.top + nHalf);
+    return {static_cast<int>(x), static_cast<int>(y)};
+}
+
+QString CLatitudePage::EstimateText() const
+{
+    const DegreesMinutes latitude =
+        DisplayedLatitude(m_dLastValue, m_location.m_dLatitudeScale, m_location.m_dLatitudeBase);
+    return QString::fromStdString(
+        FormatString(IDS_LATITUDE_ESTIMATE, latitude.nDegrees, latitude.nMinutes, m_nLastAccuracy));
+}
+
+Rect CLatitudePage::DrawEstimate(QPainter& painter, int W, int H) const
+{
+    const QString strText = EstimateText();
+    Rect rc{15, 15, W - 15, H - 15};
+    MeasureText(m_fontText, Window(), rc, strText, TextWrap::WordWrap);
+    rc.Offset(0, H - 15 - rc.bottom);
+    painter.setFont(m_fontText);
+    DrawText(painter, rc, strText, TextWrap::WordWrap);
+    return rc;
+}
+
+void CLatitudePage::RenderPage(int W, int H)
+{
+    m_image = QImage(W, H, QImage::Format_RGB32);
+    m_image.fill(Window()->palette().color(QPalette::Base));
+    QPainter painter(&m_image);
+    painter.setPen(Window()->palette().color(QPalette::Text));
+    painter.setBrush(m_brushFace);
+
+    painter.setFont(m_fontTitle);
+    Rect rcTitle{10, 10, W - 10, H};
+    const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
+    MeasureText(m_fontTitle, Window(), rcTitle, strTitle, TextWrap::SingleLine);
+    DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    m_rcDial = {15, rcTitle.bottom + 10, W - 15, H};
+
+    painter.setFont(m_fontText);
+    Rect& rcCancel = m_rcLink[PAGE_START];
+    rcCancel = {15, 15, W - 15, H - 15};
+    MeasureText(m_fontText, Window(), rcCancel, s_strCancel, TextWrap::WordWrap);
+    rcCancel.Inflate(2);
+    rcCancel.Offset(W - 15 - rcCancel.right, H - 15 - rcCancel.bottom);
+    DrawBox(painter, rcCancel);
+    rcCancel.Inflate(-2);
+    DrawText(painter, rcCancel, s_strCancel, TextWrap::SingleLine);
+    rcCancel.Inflate(2);
+    m_rcDial.bottom = rcCancel.top - 10;
+
+    if (!m_track.empty())
+        DrawEstimate(painter, W, H);
+
+    const int w = m_rcDial.Width() / 2, h = m_rcDial.Height() / 2;
+    if (m_rcDial.Width() > m_rcDial.Height()) {
+        m_rcDial.right = m_rcDial.left + w + h;
+        m_rcDial.left = m_rcDial.left + w - h;
+    } else {
+        m_rcDial.bottom = m_rcDial.top + h + w;
+        m_rcDial.top = m_rcDial.top + h - w;
+    }
+
+    painter.end();
+    for (const LatPoint& point : m_track) {
+        const QPoint pixel = PointOnDial(point);
+        if (m_image.rect().contains(pixel))
+            m_image.setPixel(pixel, qRgb(0, 0, 0));
+    }
+    // The fresh picture has no cross on it.
+    m_bCrossShown = false;
+}
+
+void CLatitudePage::OnPaint(QPainter& painter, int W, int H)
+{
+    if (m_image.size() != QSize(W, H))
+        RenderPage(W, H);
+    painter.drawImage(0, 0, m_image);
+}
+
+void CLatitudePage::InvertCross(QPoint point)
+{
+    // The cross drawn twice at one place vanishes: the two bars invert the pixels
+    // under them, their crossing twice.
+    auto invert = [this](int x, int y) {
+        if (m_image.rect().contains(x, y))
+            m_image.setPixel(x, y, m_image.pixel(x, y) ^ 0x00FFFFFFu);
+    };
+    for (int d = -5; d <= 5; ++d)
+        invert(point.x(), point.y() + d);
+    for (int d = -5; d <= 5; ++d)
+        invert(point.x() + d, point.y());
+}
+
+void CLatitudePage::UpdateClient(const Rect& rc)
+{
+    Window()->update(ToQRect(rc).translated(Window()->contentsRect().topLeft()));
+}
+
+void CLatitudePage::DrawMarker(const std::shared_ptr<LatitudeVisit>& pVisit, const LatPoint& point, bool bStore,
+                               int nAccuracy)
+{
+    if (pVisit != m_pVisit || !Window())
+        return;
+    if (m_bQuestionOpen) {
+        m_deferredSteps.push_back([this, point, bStore, nAccuracy] { ApplyMarker(point, bStore, nAccuracy); });
+        return;
+    }
+    ApplyMarker(point, bStore, nAccuracy);
+}
+
+void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccuracy)
+{
+    const QSize client = Window()->contentsRect().size();
+    if (m_image.size() != client)
+        RenderPage(client.width(), client.height());
+
+    const QPoint pixel = PointOnDial(point);
+    if (m_bCrossShown) {
+        InvertCross(m_ptCross);
+        UpdateClient({m_ptCross.x() - 5, m_ptCross.y() - 5, m_ptCross.x() + 6, m_ptCross.y() + 6});
+    }
+    if (bStore && m_image.rect().contains(pixel))
+        m_image.setPixel(pixel, qRgb(0, 0, 0));
+    InvertCross(pixel);
+    m_bCrossShown = true;
+    UpdateClient({pixel.x() - 5, pixel.y() - 5, pixel.x() + 6, pixel.y() + 6});
+
+    if (bStore) {
+        m_track.push_back(point);
+        m_dLastValue = point.value;
+        m_nLastAccuracy = nAccuracy;
+        QPainter painter(&m_image);
+        painter.setPen(Window()->palette().color(QPalette::Text));
+        painter.setBackground(Window()->palette().color(QPalette::Base));
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        UpdateClient(DrawEstimate(painter, client.width(), client.height()));
+    }
+    m_ptCross = pixel;
+}
+
+void CLatitudePage::OnLButtonUp(int, int)
+{
+    SetCursorFromHotLink();
+    if (!m_bLinkPressed || m_pHotLink != &m_rcLink[PAGE_START])
+        return;
+    if (m_pVisit->m_bMeasuring.load(std::memory_order_acquire)) {
+        m_bQuestionOpen = true;
+        m_pVisit->m_gate.Hold();
+        const MessageAnswer answer =
+            theApp.MessageBox().Show("Sind Sie sicher?", MessageIcon::Question, MessageButtons::YesNo);
+        m_pVisit->m_gate.Release();
+        m_bQuestionOpen = false;
+        for (const std::function<void()>& fnStep : std::exchange(m_deferredSteps, {}))
+            fnStep();
+        if (answer != MessageAnswer::Yes)
+            return;
+    }
+    OnReturnToStart();
+}
+
+void CLatitudePage::OnReturnToStart()
+{
+    m_pVisit->m_bStop.store(true, std::memory_order_release);
+    theApp.SwitchPage(PAGE_START);
+}

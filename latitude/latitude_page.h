@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/page_wnd.h"
+#include "app/visit_control.h"
+#include "latitude/lat_point.h"
+#include "latitude/latitude_clock.h"
+#include "latitude/latitude_location.h"
+
+#include <QImage>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// One visit's state shared with its measurement and disk-load threads.
+struct LatitudeVisit : VisitControl {
+    // Cleared by the measurement thread as its last act: "Abbrechen" then asks nothing.
+    std::atomic<bool> m_bMeasuring{true};
+    // Marker steps posted by the thread and applied by the page, so a clock can keep pace.
+    std::atomic<std::uint64_t> m_nPostedSteps{0};
+    std::atomic<std::uint64_t> m_nAppliedSteps{0};
+};
+
+// The long-term measurement: a marker circling the dial once a day, one track
+// pixel per cycle, and the latest estimate of the latitude with its accuracy.
+class CLatitudePage : public CPageWnd {
+public:
+    CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock);
+
+    void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
+    void OnLButtonUp(int x, int y) override;
+    void OnReturnToStart();
+
+    // The marker step of the measurement thread, applied on the GUI thread.
+    void DrawMarker(const std::shared_ptr<LatitudeVisit>& pVisit, const LatPoint& point, bool bStore, int nAccuracy);
+    QPoint PointOnDial(const LatPoint& point) const;
+
+    std::shared_ptr<LatitudeVisit> Visit() const { return m_pVisit; }
+    const std::vector<LatPoint>& Track() const { return m_track; }
+    const LatitudeLocation& Location() const { return m_location; }
+    // The estimate text as the page shows it last.
+    QString EstimateText() const;
+
+protected:
+    bool OnCreate() override;
+    void OnDestroy() override;
+
+private:
+    void RenderPage(int nWidth, int nHeight);
+    void ApplyMarker(const LatPoint& point, bool bStore, int nAccuracy);
+    Rect DrawEstimate(QPainter& painter, int nWidth, int nHeight) const;
+    void InvertCross(QPoint point);
+    void UpdateClient(const Rect& rc);
+
+    ILocationSource& m_locationSource;
+    ILatitudeClock& m_clock;
+    LatitudeLocation m_location;
+
+    std::shared_ptr<LatitudeVisit> m_pVisit;
+    std::vector<LatPoint> m_track;
+    QPoint m_ptCross;
+    bool m_bCrossShown = false;
+    Rect m_rcDial;
+    double m_dLastValue = 0.0;
+    int m_nLastAccuracy = 0;
+
+    // The client area as drawn; marker steps change it in place.
+    QImage m_image;
+    bool m_bQuestionOpen = false;
+    std::vector<std::function<void()>> m_deferredSteps;
+};

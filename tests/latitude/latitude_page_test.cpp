@@ -1,0 +1,170 @@
+#include "../app/frame_fixture.h"
+#include "latitude/latitude_page.h"
+#include "latitude/latitude_report.h"
+#include "latitude/send_dlg.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+struct FixedLocation : ILocationSource {
+    std::optional<LocationCodes> codes;
+    std::optional<LocationCodes> QueryLocation() override { return codes; }
+};
+
+// Simulated time that keeps pace with the page: a step waits while the GUI
+// thread is far behind in applying the posted marker steps.
+struct PacedClock : ILatitudeClock {
+    std::atomic<std::int64_t> nElapsedMs{0};
+    std::function<std::shared_ptr<LatitudeVisit>()> visit;
+    std::int64_t Now() override { return 1'700'000'000 + nElapsedMs.load() / 1000; }
+    void Sleep50Milliseconds() override
+    {
+        nElapsedMs += 50;
+        const std::shared_ptr<LatitudeVisit> pVisit = visit();
+        // Waiting here is a safe point too: the page may be holding the threads.
+        while (pVisit->WindowAlive() && pVisit->m_nPostedSteps - pVisit->m_nAppliedSteps > 4000) {
+            pVisit->m_gate.Pass();
+            std::this_thread::yield();
+        }
+    }
+};
+
+struct LatitudeFixture {
+    FixedLocation location;
+    PacedClock clock;
+    CLatitudePage* pPage = nullptr;
+    FrameFixture frame;
+
+    explicit LatitudeFixture(std::optional<LocationCodes> codes)
+        : frame("TOSHIBA MK4019GAX", "", [this] {
+              ActivityPages pages;
+              auto pLatitude = std::make_unique<CLatitudePage>(location, clock);
+              pPage = pLatitude.get();
+              pages.pLatitude = std::move(pLatitude);
+              return pages;
+          })
+    {
+        location.codes = std::move(codes);
+        clock.visit = [this] { return pPage->Visit(); };
+    }
+
+    // Lets the run go on until pDone says so, the GUI thread applying its steps.
+    void RunUntil(const std::function<bool()>& pDone) const
+    {
+        while (!pDone())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+
+    void Screenshot(const QString& strName) const
+    {
+        QDir().mkpath(QStringLiteral(QUORVEL_SCREENSHOT_DIR));
+        frame.pFrame->grab().save(QStringLiteral(QUORVEL_SCREENSHOT_DIR "/%1.png").arg(strName));
+    }
+};
+
+} // namespace
+
+TEST(LatitudePage, FullRunAroundMunichEndsInTheSendDialog)
+{
+    LatitudeFixture t(LocationCodes{"49", "089"});
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
+    EXPECT_NEAR(t.pPage->Location().m_dLatitudeBase, 48.13, 0.01);
+    EXPECT_EQ(t.pPage->Location().m_dLatitudeScale, 6.5);
+    const std::shared_ptr<LatitudeVisit> pVisit = t.pPage->Visit();
+
+    t.RunUntil([&] { return t.pPage->Track().size() >= 3600; });
+    t.Screenshot(QStringLiteral("latitude-running"));
+
+    std::string strReport;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* pDialog = qobject_cast<CSendDlg*>(QApplication::activeModalWidget())) {
+            strReport = pDialog->findChild<QPlainTextEdit*>()->toPlainText().toStdString();
+            pDialog->grab().save(QStringLiteral(QUORVEL_SCREENSHOT_DIR "/send-dialog-after-run.png"));
+            pDialog->reject();
+        }
+    });
+    closer.start(10);
+    t.RunUntil([&] { return !pVisit->m_bMeasuring; });
+
+    EXPECT_EQ(t.pPage->Track().size(), 86'400u);
+    EXPECT_FALSE(pVisit->m_bDiskRun);
+    const DegreesMinutes last = DisplayedLatitude(t.pPage->Track().back().value, 6.5,
+                                                  t.pPage->Location().m_dLatitudeBase);
+    EXPECT_NEAR(last.nDegrees + last.nMinutes / 60.0, t.pPage->Location().m_dLatitudeBase, 0.3);
+    ASSERT_FALSE(strReport.empty());
+    const std::string strShown = t.pPage->EstimateText().toStdString();
+    const std::string strMeasured = strReport.substr(strReport.find("Gemessen:\t") + 10, 7);
+    EXPECT_EQ(strShown.substr(strShown.find(": ") + 2, 7), strMeasured);
+    EXPECT_NE(strReport.find("RL-API:\tV 4.49\n"), std::string::npos) << strReport;
+
+    // After a complete run "Abbrechen" asks nothing.
+    const Rect rcCancel = t.pPage->LinkRect(PAGE_START);
+    t.pPage->OnMouseMove(rcCancel.left + 2, rcCancel.top + 2);
+    t.pPage->OnLButtonDown(rcCancel.left + 2, rcCancel.top + 2);
+    t.pPage->OnLButtonUp(rcCancel.left + 2, rcCancel.top + 2);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+}
+
+TEST(LatitudePage, CancelAsksWhileRunningAndNoKeepsTheRunAsItWas)
+{
+    LatitudeFixture t(std::nullopt);
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    const std::shared_ptr<LatitudeVisit> pVisit = t.pPage->Visit();
+    t.RunUntil([&] { return t.pPage->Track().size() >= 3; });
+    t.pPage->Window()->grab();
+    const Rect rcCancel = t.pPage->LinkRect(PAGE_START);
+    const int x = (rcCancel.left + rcCancel.right) / 2, y = (rcCancel.top + rcCancel.bottom) / 2;
+
+    std::size_t nTrackWhileAsked = 0;
+    std::uint64_t nAppliedWhileAsked = 0;
+    t.frame.messageBox.answer = MessageAnswer::No;
+    t.frame.messageBox.onShow = [&] {
+        nTrackWhileAsked = t.pPage->Track().size();
+        nAppliedWhileAsked = pVisit->m_nAppliedSteps;
+        // The threads are parked: however long the question stays open, nothing moves.
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+        EXPECT_EQ(t.pPage->Track().size(), nTrackWhileAsked);
+    };
+    t.pPage->OnMouseMove(x, y);
+    t.pPage->OnLButtonDown(x, y);
+    t.pPage->OnLButtonUp(x, y);
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
+    t.RunUntil([&] { return t.pPage->Track().size() > nTrackWhileAsked + 2; });
+
+    t.frame.messageBox.onShow = {};
+    t.frame.messageBox.answer = MessageAnswer::Yes;
+    t.pPage->OnLButtonUp(x, y);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_TRUE(pVisit->m_bStop);
+    EXPECT_FALSE(pVisit->WindowAlive());
+
+    // A new visit starts an empty track and a run of its own.
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    EXPECT_TRUE(t.pPage->Track().empty());
+    EXPECT_NE(t.pPage->Visit(), pVisit);
+}
+
+TEST(LatitudePage, WrongDirectionShowsImplausibleValuesAndReturns)
+{
+    LatitudeFixture t(LocationCodes{"49", "089"});
+    theApp.m_nDirection = -theApp.m_nModelDirection;
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    EXPECT_EQ(t.pPage->Location().m_dLatitudeBase, 37.0);
+    t.RunUntil([&] { return t.frame.pFrame->CurrentPage() == PAGE_START; });
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(t.pPage->Track().size(), 120u);
+}
