@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstdlib>
 
 namespace {
@@ -34,6 +36,8 @@ public:
     }
     ProgramFile(const ProgramFile&) = delete;
     ProgramFile& operator=(const ProgramFile&) = delete;
+
+    bool IsOpen() const { return m_nFd >= 0; }
 
     // Reads the first kilobyte from the disk; after a failure the file stays closed.
     void ReadFirstKilobyte()
@@ -70,7 +74,12 @@ void DiskLoadThreadProc(std::shared_ptr<VisitControl> pControl, const std::strin
         pControl->m_gate.Pass();
         if (!pControl->WindowAlive() || !pControl->m_bDiskRun.load(std::memory_order_relaxed))
             break;
-        file.ReadFirstKilobyte();
-        sched_yield();
+        if (file.IsOpen()) {
+            file.ReadFirstKilobyte();
+            sched_yield();
+        } else {
+            // Nothing left to read: wait for the end without spinning.
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
     }
 }
