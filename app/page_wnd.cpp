@@ -2,7 +2,11 @@
 
 #include "app/page_window.h"
 #include "app/quorvel_app.h"
+#include "app/text_drawing.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 
+#include <QPainter>
 #include <QPalette>
 
 namespace {
@@ -62,6 +66,30 @@ bool CPageWnd::OnCreate()
     m_fontText = PageFont(*m_pWindow, 100, false, false);
     m_brushFace = m_pWindow->palette().brush(QPalette::Button);
     return true;
+}
+
+Rect CPageWnd::DrawTitle(QPainter& painter, int W, int H) const
+{
+    painter.setFont(m_fontTitle);
+    Rect rcTitle{10, 10, W - 10, H};
+    const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
+    MeasureText(m_fontTitle, m_pWindow, rcTitle, strTitle, TextWrap::SingleLine);
+    DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    return rcTitle;
+}
+
+Rect CPageWnd::DrawCornerButton(QPainter& painter, const QString& strText, int W, int H) const
+{
+    painter.setFont(m_fontText);
+    Rect rcBox{15, 15, W - 15, H - 15};
+    MeasureText(m_fontText, m_pWindow, rcBox, strText, TextWrap::SingleLine);
+    rcBox.Inflate(2);
+    rcBox.Offset(W - 15 - rcBox.right, H - 15 - rcBox.bottom);
+    DrawBox(painter, rcBox);
+    rcBox.Inflate(-2);
+    DrawText(painter, rcBox, strText, TextWrap::SingleLine);
+    rcBox.Inflate(2);
+    return rcBox;
 }
 
 const Rect* CPageWnd::HitLink(int x, int y) const

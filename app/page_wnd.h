@@ -6,6 +6,7 @@
 #include <QFont>
 
 class QKeyEvent;
+class QString;
 class QPainter;
 class QWidget;
 class CPageWindow;
@@ -40,6 +41,12 @@ protected:
     // Runs while the window is created; false makes the creation fail.
     virtual bool OnCreate();
     virtual void OnDestroy() {}
+
+    // The program title at (10, 10), one line, in the title font; returns where it went.
+    Rect DrawTitle(QPainter& painter, int nWidth, int nHeight) const;
+    // A self-drawn button in the text font, 15 pixels from the right and bottom
+    // edges: a framed box 2 pixels around its text. Returns the box.
+    Rect DrawCornerButton(QPainter& painter, const QString& strText, int nWidth, int nHeight) const;
 
     // The link area containing the point: the lowest-numbered one wins.
     const Rect* HitLink(int x, int y) const;

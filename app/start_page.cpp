@@ -32,11 +32,7 @@ void CStartPage::OnPaint(QPainter& painter, int W, int H)
 {
     painter.setBrush(m_brushFace);
 
-    painter.setFont(m_fontTitle);
-    Rect rcTitle{10, 10, W - 10, H};
-    const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
-    MeasureText(m_fontTitle, Window(), rcTitle, strTitle, TextWrap::SingleLine);
-    DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    const Rect rcTitle = DrawTitle(painter, W, H);
 
     painter.setFont(m_fontText);
     Rect rcIntroduction{10, rcTitle.bottom + 10, W - 10, H};

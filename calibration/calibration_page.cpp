@@ -129,11 +129,7 @@ void CCalibrationPage::OnPaint(QPainter& painter, int W, int H)
     const int nState = m_pProcedure->State();
     painter.setBrush(m_brushFace);
 
-    painter.setFont(m_fontTitle);
-    Rect rcTitle{10, 10, W - 10, H};
-    const QString strTitle = StringText(IDS_TITLE);
-    MeasureText(m_fontTitle, Window(), rcTitle, strTitle, TextWrap::SingleLine);
-    DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    const Rect rcTitle = DrawTitle(painter, W, H);
 
     painter.setFont(m_fontText);
     auto drawParagraph = [&](const QString& strText, int nTop) {
@@ -144,16 +140,7 @@ void CCalibrationPage::OnPaint(QPainter& painter, int W, int H)
     };
     const int nIntroductionBottom = drawParagraph(StringText(IDS_CALIBRATION_INTRO), rcTitle.bottom + 10);
 
-    const QString strBack = QStringLiteral("Zurück");
-    Rect& rcBack = m_rcLink[PAGE_START];
-    rcBack = {0, 0, W, H};
-    MeasureText(m_fontText, Window(), rcBack, strBack, TextWrap::SingleLine);
-    rcBack.Inflate(2);
-    rcBack.Offset(W - 15 - rcBack.right, H - 15 - rcBack.bottom);
-    DrawBox(painter, rcBack);
-    rcBack.Inflate(-2);
-    DrawText(painter, rcBack, strBack, TextWrap::SingleLine);
-    rcBack.Inflate(2);
+    const Rect& rcBack = m_rcLink[PAGE_START] = DrawCornerButton(painter, QStringLiteral("Zurück"), W, H);
 
     const int nFirstBottom = drawParagraph(FirstStatusText(nState), nIntroductionBottom);
     const int nSecondBottom = drawParagraph(SecondStatusText(nState), nFirstBottom);

@@ -87,24 +87,10 @@ void CLatitudePage::RenderPage(int W, int H)
     painter.setPen(Window()->palette().color(QPalette::Text));
     painter.setBrush(m_brushFace);
 
-    painter.setFont(m_fontTitle);
-    Rect rcTitle{10, 10, W - 10, H};
-    const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
-    MeasureText(m_fontTitle, Window(), rcTitle, strTitle, TextWrap::SingleLine);
-    DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    const Rect rcTitle = DrawTitle(painter, W, H);
     m_rcDial = {15, rcTitle.bottom + 10, W - 15, H};
-
-    painter.setFont(m_fontText);
-    Rect& rcCancel = m_rcLink[PAGE_START];
-    rcCancel = {15, 15, W - 15, H - 15};
-    MeasureText(m_fontText, Window(), rcCancel, s_strCancel, TextWrap::WordWrap);
-    rcCancel.Inflate(2);
-    rcCancel.Offset(W - 15 - rcCancel.right, H - 15 - rcCancel.bottom);
-    DrawBox(painter, rcCancel);
-    rcCancel.Inflate(-2);
-    DrawText(painter, rcCancel, s_strCancel, TextWrap::SingleLine);
-    rcCancel.Inflate(2);
-    m_rcDial.bottom = rcCancel.top - 10;
+    m_rcLink[PAGE_START] = DrawCornerButton(painter, s_strCancel, W, H);
+    m_rcDial.bottom = m_rcLink[PAGE_START].top - 10;
 
     if (!m_track.empty())
         DrawEstimate(painter, W, H);
