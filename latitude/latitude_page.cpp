@@ -105,10 +105,14 @@ void CLatitudePage::RenderPage(int W, int H)
     }
 
     painter.end();
+    // A day's track is 86,400 pixels: set them straight in the picture's memory.
+    auto* pPixels = reinterpret_cast<QRgb*>(m_image.bits());
+    const qsizetype nStride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const QRect bounds = m_image.rect();
     for (const LatPoint& point : m_track) {
         const QPoint pixel = PointOnDial(point);
-        if (m_image.rect().contains(pixel))
-            m_image.setPixel(pixel, qRgb(0, 0, 0));
+        if (bounds.contains(pixel))
+            pPixels[pixel.y() * nStride + pixel.x()] = qRgb(0, 0, 0);
     }
     // The fresh picture has no cross on it.
     m_bCrossShown = false;

@@ -1,0 +1,103 @@
+// The latitude page's full repaint with a day's 86,400 track points against one
+// marker step, and the process's memory with such a track.
+#include "app/worker_threads.h"
+#include "latitude/latitude_page.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct NoLocation : ILocationSource {
+    std::optional<LocationCodes> QueryLocation() override { return std::nullopt; }
+};
+
+// A clock whose run never gets past its first step, so only the benchmark draws.
+struct StoppedClock : ILatitudeClock {
+    std::atomic<bool> bEnd{false};
+    std::int64_t Now() override { return 1'700'000'000; }
+    void Sleep50Milliseconds() override { bEnd.wait(false); }
+};
+
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string strKey;
+    long nValue = 0;
+    while (status >> strKey)
+        if (strKey == "VmRSS:" && status >> nValue)
+            return nValue;
+    return -1;
+}
+
+struct PageWithDayTrack {
+    WorkerThreads workers;
+    NoLocation location;
+    StoppedClock clock;
+    CLatitudePage page{location, clock};
+    long nKilobytesBefore = 0;
+
+    PageWithDayTrack()
+    {
+        if (!QCoreApplication::instance()) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            static int argc = 1;
+            static char szName[] = "quorvel_benchmarks";
+            static char* argv[] = {szName, nullptr};
+            new QApplication(argc, argv); // lives for the whole run
+        }
+        page.Create(nullptr, workers);
+        page.Visit()->m_bDiskRun = false; // the disk is left alone
+        page.Window()->resize(640, 480);
+        page.Window()->show();
+        page.Window()->grab();
+        nKilobytesBefore = ResidentKilobytes();
+        for (int i = 0; i < 86'400; ++i)
+            page.DrawMarker(page.Visit(), LatPoint{i * 6.283185307179586 / 86'400, 1.0 + (i % 200 - 100) * 0.004},
+                            true, 1 + i / 864);
+    }
+    ~PageWithDayTrack()
+    {
+        page.DestroyWindow();
+        clock.bEnd = true;
+        clock.bEnd.notify_all();
+        workers.JoinAll();
+    }
+};
+
+void BM_LatitudeFullRepaintWithDayTrack(benchmark::State& state)
+{
+    PageWithDayTrack fixture;
+    QWidget* pWindow = fixture.page.Window();
+    bool bWide = false;
+    for (auto _ : state) {
+        // A new size makes the page draw its whole picture afresh.
+        bWide = !bWide;
+        pWindow->resize(bWide ? 641 : 640, 480);
+        pWindow->grab();
+    }
+    state.counters["track"] = static_cast<double>(fixture.page.Track().size());
+    state.counters["rss_kB"] = static_cast<double>(ResidentKilobytes());
+    state.counters["rss_before_track_kB"] = static_cast<double>(fixture.nKilobytesBefore);
+}
+BENCHMARK(BM_LatitudeFullRepaintWithDayTrack)->Unit(benchmark::kMicrosecond);
+
+void BM_LatitudeMarkerStep(benchmark::State& state)
+{
+    PageWithDayTrack fixture;
+    int i = 0;
+    for (auto _ : state) {
+        fixture.page.DrawMarker(fixture.page.Visit(), LatPoint{++i * 1e-4, 1.0}, false, 100);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_LatitudeMarkerStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace
