@@ -8,6 +8,7 @@
 #include "calibration/calibration_page.h"
 #include "calibration/qt_leg_timer.h"
 #include "latitude/latitude_page.h"
+#include "navigation/navigation_page.h"
 #include "latitude/qt_location_settings.h"
 
 #include <QApplication>
@@ -16,7 +17,9 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <chrono>
 #include <ctime>
+#include <thread>
 #include <memory>
 
 namespace {
@@ -58,6 +61,9 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
         ActivityPages pages;
         pages.pCalibration = std::make_unique<CCalibrationPage>(platform.powerStatus, "/",
                                                                 [] { return std::make_unique<QtLegTimer>(); });
+        pages.pNavigation = std::make_unique<CNavigationPage>(NavigationPageServices{
+            [] { return static_cast<std::int64_t>(std::time(nullptr)); },
+            [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); }, "/"});
         pages.pLatitude = std::make_unique<CLatitudePage>(locationSettings, latitudeClock);
         pMainFrame = std::make_unique<CMainFrame>(theApp, std::move(pages), keyboardLocks);
         pMainFrame->resize(640, 480);

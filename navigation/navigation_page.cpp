@@ -1,0 +1,320 @@
+#include "navigation/navigation_page.h"
+
+#include "app/page_index.h"
+#include "app/quorvel_app.h"
+#include "app/text_drawing.h"
+#include "app/worker_threads.h"
+#include "calibration/calibration_path.h"
+#include "calibration/disk_activity_worker.h"
+#include "navigation/navigation_plot.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+
+#include <QLine>
+#include <QPainter>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+const QString s_strCancel = QStringLiteral("Abbrechen");
+const QString s_strSpeedZero = QStringLiteral("Geschw. auf 0");
+
+QString StatusText(double dCourse, double dSpeed)
+{
+    return QString::fromStdString(CourseAndSpeedText(dCourse, dSpeed));
+}
+
+// The 11 by 11 cross, inverted into what lies beneath, so a second drawing at
+// the same place removes it. Qt's lines include their end points.
+void DrawMarker(QPainter& painter, const QPoint& pt)
+{
+    const QPainter::CompositionMode previous = painter.compositionMode();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.drawLine(pt.x(), pt.y() - 5, pt.x(), pt.y() + 5);
+    painter.drawLine(pt.x() - 5, pt.y(), pt.x() + 5, pt.y());
+    painter.setCompositionMode(previous);
+}
+
+QRect MarkerBounds(const QPoint& pt)
+{
+    return {pt.x() - 5, pt.y() - 5, 11, 11};
+}
+
+} // namespace
+
+CNavigationPage::CNavigationPage(NavigationPageServices services) : m_services(std::move(services)) {}
+
+bool CNavigationPage::OnCreate()
+{
+    if (!CPageWnd::OnCreate())
+        return false;
+    m_pVisit = std::make_shared<VisitControl>();
+    m_track.clear();
+    m_pos = {};
+    m_dScale = 1.5;
+    m_bPictureStale = true;
+    m_rcStatus.SetEmpty();
+    m_deferred.clear();
+    // The areas of the last visit's layout are no longer on the screen.
+    m_pHotLink = nullptr;
+    m_bLinkPressed = false;
+    m_rcLink[PAGE_START].SetEmpty();
+    m_rcSpeedZero.SetEmpty();
+
+    const std::shared_ptr<VisitControl> pVisit = m_pVisit;
+    NavigationThreadServices services{m_services.timeSeconds, m_services.sleep,
+                                      [this, pVisit](const NavigationUpdate& update) { Publish(pVisit, update); }};
+    if (!Workers().Start([pVisit, &hold = m_hold, services] { NavigationThreadProc(pVisit, hold, services); }))
+        return false;
+    pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
+    Workers().Start([pVisit, strRoot = m_services.strDiskRoot] { DiskActivityThreadProc(pVisit, strRoot); });
+    return true;
+}
+
+void CNavigationPage::OnDestroy()
+{
+    m_pVisit->m_bWindowAlive.store(false, std::memory_order_release);
+    m_deferred.clear();
+    m_picture = QImage();
+    m_bPictureStale = true;
+}
+
+void CNavigationPage::Publish(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update)
+{
+    QMetaObject::invokeMethod(
+        &m_updateReceiver, [this, pVisit, update] { Receive(pVisit, update); }, Qt::QueuedConnection);
+}
+
+void CNavigationPage::Receive(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update)
+{
+    if (pVisit != m_pVisit || !Window())
+        return;
+    if (m_bQuestionOpen) {
+        m_deferred.push_back(update);
+        return;
+    }
+    UpdatePosition(update.pos, update.dCourse, update.dSpeed);
+}
+
+QPoint CNavigationPage::MapToPlot(const NavPoint& p) const
+{
+    const PlotPixel pixel = ::MapToPlot(m_rcPlot, m_dScale, p);
+    return {pixel.x, pixel.y};
+}
+
+bool CNavigationPage::PictureFitsWindow() const
+{
+    return !m_bPictureStale && Window() && m_sizePicture == Window()->contentsRect().size();
+}
+
+void CNavigationPage::OnPaint(QPainter& painter, int W, int H)
+{
+    if (m_bPictureStale || m_sizePicture != QSize(W, H))
+        RenderPicture(W, H);
+    if (!m_picture.isNull())
+        painter.drawImage(0, 0, m_picture);
+}
+
+void CNavigationPage::RenderPicture(int W, int H)
+{
+    m_sizePicture = QSize(W, H);
+    m_bPictureStale = false;
+    if (W <= 0 || H <= 0) {
+        m_picture = QImage();
+        return;
+    }
+    const qreal dRatio = Window()->devicePixelRatioF();
+    m_picture = QImage(static_cast<int>(std::ceil(W * dRatio)), static_cast<int>(std::ceil(H * dRatio)),
+                       QImage::Format_RGB32);
+    m_picture.setDevicePixelRatio(dRatio);
+    m_picture.fill(Window()->palette().color(QPalette::Window));
+    QPainter painter(&m_picture);
+    painter.setPen(Window()->palette().color(QPalette::Text));
+    PaintPage(painter, W, H);
+}
+
+void CNavigationPage::DrawButton(QPainter& painter, Rect& rc, const QString& strText) const
+{
+    DrawBox(painter, rc);
+    rc.Inflate(-2);
+    DrawText(painter, rc, strText, TextWrap::SingleLine);
+    rc.Inflate(2);
+}
+
+Rect CNavigationPage::StatusTextRect(const QString& strText) const
+{
+    const int W = m_sizePicture.width(), H = m_sizePicture.height();
+    Rect rc{15, 15, W - 15, H - 15};
+    MeasureText(m_fontText, Window(), rc, strText, TextWrap::WordWrap);
+    rc.Offset(0, H - 15 - rc.bottom);
+    return rc;
+}
+
+void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
+{
+    painter.setFont(m_fontTitle);
+    painter.setBrush(m_brushFace);
+    Rect rcTitle{10, 10, W - 10, H};
+    const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
+    MeasureText(m_fontTitle, Window(), rcTitle, strTitle, TextWrap::SingleLine);
+    DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    Rect rcPlotArea{15, rcTitle.bottom + 10, W - 15, H};
+
+    painter.setFont(m_fontText);
+    auto buttonRect = [this](const QString& strText) {
+        Rect rc{15, 15, 15, 15};
+        MeasureText(m_fontText, Window(), rc, strText, TextWrap::SingleLine);
+        rc.Inflate(2);
+        return rc;
+    };
+    Rect& rcCancel = m_rcLink[PAGE_START];
+    rcCancel = buttonRect(s_strCancel);
+    rcCancel.Offset(W - 15 - rcCancel.right, H - 15 - rcCancel.bottom);
+    DrawButton(painter, rcCancel, s_strCancel);
+    rcPlotArea.bottom = rcCancel.top - 10;
+
+    m_rcSpeedZero = buttonRect(s_strSpeedZero);
+    m_rcSpeedZero.Offset((W - m_rcSpeedZero.Width()) / 2 - m_rcSpeedZero.left, H - 15 - m_rcSpeedZero.bottom);
+    DrawButton(painter, m_rcSpeedZero, s_strSpeedZero);
+
+    if (!m_track.empty()) {
+        const QString strStatus = StatusText(m_dCourse, m_dSpeed);
+        m_rcStatus = StatusTextRect(strStatus);
+        DrawText(painter, {15, m_rcStatus.top, W - 15, m_rcStatus.bottom}, strStatus, TextWrap::WordWrap);
+    }
+
+    m_rcPlot = CentredSquare(rcPlotArea);
+    painter.setBrush(Qt::NoBrush);
+    DrawBox(painter, m_rcPlot);
+
+    // Separate segments, as the ticks drew them, so both give the same pixels.
+    std::vector<QLine> segments;
+    segments.reserve(m_track.size());
+    QPoint ptFrom = MapToPlot({0.0, 0.0});
+    for (const NavPoint& point : m_track) {
+        const QPoint ptTo = MapToPlot(point);
+        segments.emplace_back(ptFrom, ptTo);
+        ptFrom = ptTo;
+    }
+    painter.drawLines(segments.data(), static_cast<int>(segments.size()));
+
+    DrawMarker(painter, MapToPlot(m_pos));
+}
+
+void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double dSpeed)
+{
+    const NavPoint posOld = m_pos;
+    const bool bFits = PictureFitsWindow();
+    const bool bGrew = FitScale(m_dScale, pos);
+    QRect rcChanged;
+    if (bFits && !bGrew)
+        DrawChange(posOld, pos, rcChanged);
+
+    ExtendTrack(m_track, pos, dCourse == m_dCourse);
+    m_pos = pos;
+    m_dCourse = dCourse;
+    m_dSpeed = dSpeed;
+
+    if (!Window())
+        return;
+    if (!bFits) {
+        m_bPictureStale = true;
+        Window()->update();
+        return;
+    }
+    if (bGrew) {
+        // Everything in the plot moves: the next paint renders the picture afresh.
+        m_bPictureStale = true;
+        Rect rcPlot = m_rcPlot;
+        rcPlot.Inflate(7);
+        InvalidateClient(ToQRect(rcPlot) | ToQRect(m_rcStatus) |
+                         ToQRect(StatusTextRect(StatusText(m_dCourse, m_dSpeed))));
+        return;
+    }
+    DrawStatusOpaque(rcChanged);
+    InvalidateClient(rcChanged);
+}
+
+void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew, QRect& rcChanged)
+{
+    QPainter painter(&m_picture);
+    painter.setPen(Window()->palette().color(QPalette::Text));
+    const QPoint ptOld = MapToPlot(posOld);
+    const QPoint ptNew = MapToPlot(posNew);
+    DrawMarker(painter, ptOld);
+    painter.drawLine(ptOld, ptNew);
+    DrawMarker(painter, ptNew);
+    rcChanged |= MarkerBounds(ptOld) | MarkerBounds(ptNew) | QRect(ptOld, ptNew).normalized();
+}
+
+void CNavigationPage::DrawStatusOpaque(QRect& rcChanged)
+{
+    const QString strStatus = StatusText(m_dCourse, m_dSpeed);
+    const Rect rc = StatusTextRect(strStatus);
+    QPainter painter(&m_picture);
+    painter.setFont(m_fontText);
+    painter.setPen(Window()->palette().color(QPalette::Text));
+    // Each line over its own background, so the new text covers the old one.
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Window()->palette().color(QPalette::Window));
+    DrawText(painter, {15, rc.top, m_sizePicture.width() - 15, rc.bottom}, strStatus, TextWrap::WordWrap);
+    rcChanged |= ToQRect(rc) | ToQRect(m_rcStatus);
+    m_rcStatus = rc;
+}
+
+void CNavigationPage::InvalidateClient(const QRect& rcClient)
+{
+    Window()->update(rcClient.translated(Window()->contentsRect().topLeft()));
+}
+
+void CNavigationPage::OnMouseMove(int x, int y)
+{
+    const Rect* pCandidate = HitLink(x, y);
+    if (m_rcSpeedZero.Contains(x, y))
+        pCandidate = &m_rcSpeedZero;
+    if (pCandidate != m_pHotLink) {
+        m_pHotLink = pCandidate;
+        m_bLinkPressed = false;
+    }
+    SetCursorFromHotLink();
+}
+
+void CNavigationPage::OnLButtonUp(int, int)
+{
+    SetCursorFromHotLink();
+    if (!m_bLinkPressed)
+        return;
+    if (m_pHotLink == &m_rcLink[PAGE_START]) {
+        AskToCancel();
+    } else if (m_pHotLink == &m_rcSpeedZero) {
+        m_dSpeed = 0.0;
+        m_hold.Request();
+    }
+}
+
+void CNavigationPage::AskToCancel()
+{
+    const std::shared_ptr<VisitControl> pVisit = m_pVisit;
+    m_bQuestionOpen = true;
+    pVisit->m_gate.Hold();
+    const MessageAnswer answer =
+        theApp.MessageBox().Show("Sind Sie sicher?", MessageIcon::Question, MessageButtons::YesNo);
+    // Stopped before it is let go, the thread ends without another tick, which
+    // would use up a held tick that the next visit is owed.
+    if (answer == MessageAnswer::Yes)
+        pVisit->m_bStop.store(true, std::memory_order_release);
+    pVisit->m_gate.Release();
+    m_bQuestionOpen = false;
+
+    if (answer == MessageAnswer::Yes) {
+        m_deferred.clear();
+        theApp.SwitchPage(PAGE_START);
+        return;
+    }
+    const std::vector<NavigationUpdate> deferred = std::move(m_deferred);
+    m_deferred.clear();
+    for (const NavigationUpdate& update : deferred)
+        Receive(pVisit, update);
+}

@@ -1,0 +1,420 @@
+#include "../app/frame_fixture.h"
+#include "app/rand15.h"
+#include "navigation/navigation_model.h"
+#include "navigation/navigation_page.h"
+#include "stepped_pauses.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+constexpr std::int64_t s_nFirstSeed = 1'700'000'000;
+
+// The first update a visit's thread publishes, for a thread seeded with nSeed.
+NavigationUpdate FirstUpdate(std::int64_t nSeed)
+{
+    Rand15 rand(static_cast<std::uint32_t>(nSeed));
+    SpeedHold hold;
+    NavigationState state = StartNavigation(rand);
+    NavigationTick(state, hold, rand);
+    return {state.pos, state.dCourse, state.dSpeed};
+}
+
+bool Dark(const QImage& image, int x, int y)
+{
+    return qGray(image.pixel(x, y)) < 128;
+}
+
+bool AnyDark(const QImage& image, const QRect& rc)
+{
+    for (int y = rc.top(); y <= rc.bottom(); ++y)
+        for (int x = rc.left(); x <= rc.right(); ++x)
+            if (Dark(image, x, y))
+                return true;
+    return false;
+}
+
+struct NavigationFixture {
+    SteppedPauses pauses;
+    QTemporaryDir diskRoot;
+    std::atomic<std::int64_t> nSeed{s_nFirstSeed};
+    CNavigationPage* pPage = nullptr;
+    FrameFixture frame;
+
+    NavigationFixture()
+        : frame("TOSHIBA MK4019GAX", "rabcdefghijklmnopq", [this] {
+              ActivityPages pages;
+              auto pNavigation = std::make_unique<CNavigationPage>(
+                  NavigationPageServices{[this] { return nSeed.load(); }, pauses.Function(), diskRoot.path().toStdString()});
+              pPage = pNavigation.get();
+              pages.pNavigation = std::move(pNavigation);
+              return pages;
+          })
+    {
+    }
+
+    ~NavigationFixture()
+    {
+        if (frame.pFrame->CurrentPage() != PAGE_START)
+            frame.pFrame->SwitchPage(PAGE_START);
+        pauses.EndAll();
+    }
+
+    QWidget* Window() const { return pPage->Window(); }
+
+    // Enters the page and lets its thread's first tick reach the page.
+    void EnterAndApplyFirstTick()
+    {
+        const int nFirstPause = pauses.Begun() + 1;
+        frame.pFrame->SwitchPage(PAGE_NAVIGATION);
+        ASSERT_NE(Window(), nullptr);
+        ASSERT_TRUE(pauses.WaitForPause(nFirstPause));
+        QCoreApplication::sendPostedEvents();
+    }
+    void Ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            ASSERT_TRUE(pauses.Step());
+        QCoreApplication::sendPostedEvents();
+    }
+    QImage Client() const { return Window()->grab(Window()->contentsRect()).toImage(); }
+    // The client area painted from nothing, at the same size.
+    QImage RepaintedFromScratch()
+    {
+        const QSize size = frame.pFrame->size();
+        frame.pFrame->resize(size + QSize(1, 0));
+        QCoreApplication::processEvents();
+        frame.pFrame->resize(size);
+        QCoreApplication::processEvents();
+        return Client();
+    }
+    QPoint Centre(const Rect& rc) const { return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
+
+    void Move(QPoint pt) { Send(QEvent::MouseMove, Qt::NoButton, pt); }
+    void Press(QPoint pt)
+    {
+        m_buttons = Qt::LeftButton;
+        Send(QEvent::MouseButtonPress, Qt::LeftButton, pt);
+    }
+    void Release(QPoint pt)
+    {
+        m_buttons = Qt::NoButton;
+        Send(QEvent::MouseButtonRelease, Qt::LeftButton, pt);
+    }
+    void Click(QPoint pt)
+    {
+        Move(pt);
+        Press(pt);
+        Release(pt);
+    }
+    void Screenshot(const QString& strName) const
+    {
+        QDir().mkpath(QStringLiteral(QUORVEL_SCREENSHOT_DIR));
+        EXPECT_TRUE(frame.pFrame->grab().save(QStringLiteral(QUORVEL_SCREENSHOT_DIR "/navigation-%1.png").arg(strName)));
+    }
+
+private:
+    void Send(QEvent::Type type, Qt::MouseButton button, QPoint pt) const
+    {
+        QWidget* pWindow = Window();
+        const QPointF point = pt + pWindow->contentsRect().topLeft();
+        QMouseEvent event(type, point, pWindow->mapToGlobal(point), button, m_buttons, Qt::NoModifier);
+        QApplication::sendEvent(pWindow, &event);
+    }
+    Qt::MouseButtons m_buttons = Qt::NoButton;
+};
+
+} // namespace
+
+TEST(NavigationPage, PaintBeforeTheFirstTickShowsThePlotAndMarkerButNoStatusText)
+{
+    NavigationFixture t;
+    t.frame.pFrame->SwitchPage(PAGE_NAVIGATION);
+    ASSERT_NE(t.Window(), nullptr);
+    // The first tick may already be queued; until it is applied the track is empty.
+    const QImage before = t.Client();
+    ASSERT_TRUE(t.pPage->Track().empty());
+    const int W = before.width(), H = before.height();
+
+    const Rect& rcCancel = t.pPage->LinkRect(0);
+    const Rect& rcZero = t.pPage->SpeedZeroRect();
+    EXPECT_EQ(rcCancel.right, W - 15);
+    EXPECT_EQ(rcCancel.bottom, H - 15);
+    EXPECT_EQ(rcZero.bottom, H - 15);
+    EXPECT_EQ(rcZero.left, (W - rcZero.Width()) / 2);
+    for (int i = 1; i < 5; ++i)
+        EXPECT_TRUE(t.pPage->LinkRect(i).IsEmpty());
+    const Rect& rcPlot = t.pPage->PlotRect();
+    EXPECT_EQ(rcPlot.Width(), rcPlot.Height());
+    EXPECT_EQ(rcPlot.bottom, rcCancel.top - 10);
+    EXPECT_TRUE(Dark(before, rcPlot.left, rcPlot.top + 3));
+    EXPECT_TRUE(Dark(before, rcPlot.right - 1, rcPlot.bottom - 3));
+
+    // The cross at the centre: its arms, not its inverted-twice middle, and nothing beyond.
+    const QPoint c = t.pPage->MapToPlot({0.0, 0.0});
+    EXPECT_EQ(c, QPoint(rcPlot.left + rcPlot.Width() / 2, rcPlot.top + rcPlot.Width() / 2));
+    for (int d : {-5, -1, 1, 5}) {
+        EXPECT_TRUE(Dark(before, c.x() + d, c.y())) << d;
+        EXPECT_TRUE(Dark(before, c.x(), c.y() + d)) << d;
+    }
+    EXPECT_FALSE(Dark(before, c.x(), c.y()));
+    EXPECT_FALSE(Dark(before, c.x() + 6, c.y()));
+    EXPECT_FALSE(Dark(before, c.x(), c.y() - 6));
+
+    const QRect rcStatusArea(15, H - 15 - 30, 70, 30);
+    EXPECT_FALSE(AnyDark(before, rcStatusArea));
+
+    ASSERT_TRUE(t.pauses.WaitForPause(1));
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(t.pPage->Track().size(), 1u);
+    EXPECT_TRUE(AnyDark(t.Client(), rcStatusArea));
+}
+
+TEST(NavigationPage, TicksDrawOnlyTheirChangeAndMatchAFullRepaint)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    const QImage before = t.Client();
+    const QPoint ptOld = t.pPage->MapToPlot(t.pPage->Position());
+
+    const double dNewCourse = t.pPage->Course() + 0.5;
+    t.pPage->UpdatePosition({0.6, -0.9}, dNewCourse, 0.02);
+    const QImage after = t.Client();
+    const QPoint ptNew = t.pPage->MapToPlot({0.6, -0.9});
+
+    // The old cross is gone: its arm ends show the background again; the new one is there.
+    for (QPoint arm : {QPoint(-5, 0), QPoint(5, 0), QPoint(0, -5), QPoint(0, 5)}) {
+        EXPECT_FALSE(Dark(after, ptOld.x() + arm.x(), ptOld.y() + arm.y()));
+        EXPECT_TRUE(Dark(after, ptNew.x() + arm.x(), ptNew.y() + arm.y()));
+    }
+    // Outside the crosses, the segment and the status text nothing changed.
+    const QRect rcSegment = QRect(ptOld, ptNew).normalized().adjusted(-6, -6, 6, 6);
+    const QRect rcStatus(0, after.height() - 50, after.width() / 2 - 50, 50);
+    int nChangedOutside = 0;
+    int nChangedInside = 0;
+    for (int y = 0; y < after.height(); ++y) {
+        for (int x = 0; x < after.width(); ++x) {
+            if (before.pixel(x, y) == after.pixel(x, y))
+                continue;
+            ++(rcSegment.contains(x, y) || rcStatus.contains(x, y) ? nChangedInside : nChangedOutside);
+        }
+    }
+    EXPECT_EQ(nChangedOutside, 0);
+    EXPECT_GT(nChangedInside, 20);
+
+    // A repaint from scratch shows the same picture.
+    EXPECT_EQ(t.RepaintedFromScratch(), after);
+}
+
+TEST(NavigationPage, ScaleGrowsWithinAVisitAndTheNextVisitStartsAfresh)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    ASSERT_EQ(t.pPage->Track().size(), 1u);
+    EXPECT_EQ(t.pPage->Scale(), 1.5);
+    t.Client();
+
+    const double dCourse = t.pPage->Course();
+    t.pPage->UpdatePosition({1.5, -1.5}, dCourse + 1.0, 0.01);
+    EXPECT_EQ(t.pPage->Scale(), 1.5);
+    t.pPage->UpdatePosition({1.75, -1.5}, dCourse + 2.0, 0.01);
+    EXPECT_EQ(t.pPage->Scale(), 1.75);
+    // The whole plot is redrawn smaller, the newest point on the square's right edge.
+    const QImage smaller = t.Client();
+    EXPECT_EQ(t.pPage->MapToPlot({1.75, 0.0}).x(), t.pPage->PlotRect().left + t.pPage->PlotRect().Width() / 2 * 2);
+    EXPECT_EQ(smaller, t.RepaintedFromScratch());
+    t.pPage->UpdatePosition({0.0, 0.0}, dCourse + 3.0, 0.01);
+    EXPECT_EQ(t.pPage->Scale(), 1.75);
+
+    // The next visit starts afresh but for the course and speed of the last tick.
+    const double dLastCourse = t.pPage->Course();
+    t.frame.pFrame->SwitchPage(PAGE_START);
+    t.frame.pFrame->SwitchPage(PAGE_NAVIGATION);
+    EXPECT_TRUE(t.pPage->Track().empty());
+    EXPECT_EQ(t.pPage->Scale(), 1.5);
+    EXPECT_EQ(t.pPage->Position(), (NavPoint{0.0, 0.0}));
+    EXPECT_EQ(t.pPage->Course(), dLastCourse);
+}
+
+TEST(NavigationPage, LateUpdatesOfAnOldVisitNeverReachTheNextOne)
+{
+    NavigationFixture t;
+    t.frame.pFrame->SwitchPage(PAGE_NAVIGATION);
+    ASSERT_TRUE(t.pauses.WaitForPause(1)); // its first update is queued, not applied
+    const std::shared_ptr<VisitControl> pOldVisit = t.pPage->Visit();
+    t.frame.pFrame->SwitchPage(PAGE_START);
+    t.nSeed = s_nFirstSeed + 7;
+    t.frame.pFrame->SwitchPage(PAGE_NAVIGATION);
+    ASSERT_TRUE(t.pauses.WaitForPause(2));
+    EXPECT_NE(t.pPage->Visit(), pOldVisit);
+
+    QCoreApplication::sendPostedEvents();
+    const NavigationUpdate oldFirst = FirstUpdate(s_nFirstSeed);
+    const NavigationUpdate newFirst = FirstUpdate(s_nFirstSeed + 7);
+    ASSERT_NE(oldFirst.dCourse, newFirst.dCourse);
+    ASSERT_EQ(t.pPage->Track().size(), 1u);
+    EXPECT_EQ(t.pPage->Course(), newFirst.dCourse);
+    EXPECT_EQ(t.pPage->Position(), newFirst.pos);
+
+    // The old thread ends at the end of its pause and clears only its own run flag.
+    t.pauses.EndOne();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (pOldVisit->m_bDiskRun && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    EXPECT_FALSE(pOldVisit->m_bDiskRun);
+    EXPECT_TRUE(t.pPage->Visit()->m_bDiskRun);
+}
+
+TEST(NavigationPage, ButtonsFireOnlyForPressAndReleaseOnTheSameButton)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    t.Client();
+    const QPoint ptZero = t.Centre(t.pPage->SpeedZeroRect());
+    const QPoint ptCancel = t.Centre(t.pPage->LinkRect(0));
+
+    t.Move(ptZero);
+    EXPECT_EQ(t.Window()->cursor().shape(), Qt::PointingHandCursor);
+    t.Move({ptZero.x(), ptZero.y() - 40});
+    EXPECT_EQ(t.Window()->cursor().shape(), Qt::ArrowCursor);
+    t.Move(ptCancel);
+    EXPECT_EQ(t.Window()->cursor().shape(), Qt::PointingHandCursor);
+
+    // Moving from one button to the other clears the press.
+    t.Press(ptCancel);
+    t.Move(ptZero);
+    t.Release(ptZero);
+    t.Press(ptZero);
+    t.Move(ptCancel);
+    t.Release(ptCancel);
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+    EXPECT_EQ(t.pPage->HoldTicks(), 0);
+
+    t.Click(ptZero);
+    EXPECT_EQ(t.pPage->HoldTicks(), 50);
+    EXPECT_EQ(t.pPage->Speed(), 0.0);
+    t.Ticks(3);
+    EXPECT_EQ(t.pPage->HoldTicks(), 47);
+    EXPECT_EQ(t.pPage->Speed(), 0.0);
+    t.Click(ptZero);
+    EXPECT_EQ(t.pPage->HoldTicks(), 50);
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_NAVIGATION);
+}
+
+TEST(NavigationPage, CancelQuestionHoldsEverythingStillAndOnlyYesLeaves)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    t.Client();
+    const QPoint ptCancel = t.Centre(t.pPage->LinkRect(0));
+    t.frame.messageBox.answer = MessageAnswer::No;
+
+    // Moving, with a tick on its way when the question opens: it lands only after "Nein".
+    t.Ticks(40);
+    ASSERT_TRUE(t.pauses.Step());
+    const NavPoint posMoving = t.pPage->Position();
+    const QImage pictureMoving = t.Client();
+    NavPoint posWhileOpen;
+    QImage pictureWhileOpen;
+    t.frame.messageBox.onShow = [&] {
+        QCoreApplication::sendPostedEvents();
+        posWhileOpen = t.pPage->Position();
+        pictureWhileOpen = t.Client();
+    };
+    t.Click(ptCancel);
+    EXPECT_EQ(posWhileOpen, posMoving);
+    EXPECT_EQ(pictureWhileOpen, pictureMoving);
+    EXPECT_NE(t.pPage->Position(), posMoving);
+
+    // Held at speed 0, a pause ends while the question is open: no held tick goes.
+    t.Click(t.Centre(t.pPage->SpeedZeroRect()));
+    t.Ticks(2);
+    ASSERT_EQ(t.pPage->HoldTicks(), 48);
+
+    // One more tick is on its way to the page when the question opens.
+    ASSERT_TRUE(t.pauses.Step());
+    const NavPoint posBefore = t.pPage->Position();
+    const std::size_t nTrackBefore = t.pPage->Track().size();
+    const QImage pictureBefore = t.Client();
+    std::vector<NavPoint> seenWhileOpen;
+    QImage repaintedWhileOpen;
+    int nHeldWhileOpen = -1;
+    t.frame.messageBox.onShow = [&] {
+        QCoreApplication::sendPostedEvents();
+        seenWhileOpen.push_back(t.pPage->Position());
+        // The pause ends while the question is open: the thread waits at the gate.
+        t.pauses.EndOne();
+        repaintedWhileOpen = t.Client();
+        nHeldWhileOpen = t.pPage->HoldTicks();
+    };
+    const int nPausesBefore = t.pauses.Begun();
+    t.Click(ptCancel);
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 2u);
+    for (const FakeMessageBox::Shown& shown : t.frame.messageBox.shown) {
+        EXPECT_EQ(shown.strText, "Sind Sie sicher?");
+        EXPECT_EQ(shown.icon, MessageIcon::Question);
+        EXPECT_EQ(shown.buttons, MessageButtons::YesNo);
+    }
+    ASSERT_EQ(seenWhileOpen.size(), 1u);
+    EXPECT_EQ(seenWhileOpen[0], posBefore);
+    EXPECT_EQ(repaintedWhileOpen, pictureBefore);
+    EXPECT_EQ(nHeldWhileOpen, 47);
+
+    // "Nein": the deferred tick lands at once, the held thread goes on.
+    EXPECT_EQ(t.pPage->Track().size(), nTrackBefore);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_NAVIGATION);
+    ASSERT_TRUE(t.pauses.WaitForPause(nPausesBefore + 1));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(t.pPage->HoldTicks(), 46);
+    EXPECT_FALSE(t.pPage->Visit()->m_bStop);
+
+    // "Ja": back to the start page; the thread ends at the end of its pause
+    // without using up a held tick, and the next visit gets the rest of the hold.
+    // Its pause ends while the question is open, so it waits at the gate when "Ja" comes.
+    t.frame.messageBox.onShow = [&] { t.pauses.EndOne(); };
+    t.frame.messageBox.answer = MessageAnswer::Yes;
+    const std::shared_ptr<VisitControl> pVisit = t.pPage->Visit();
+    const int nPausesAtYes = t.pauses.Begun();
+    t.Click(ptCancel);
+    EXPECT_EQ(t.frame.messageBox.shown.size(), 3u);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_EQ(t.pPage->Window(), nullptr);
+    EXPECT_TRUE(pVisit->m_bStop);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (pVisit->m_bDiskRun && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    EXPECT_FALSE(pVisit->m_bDiskRun);
+    EXPECT_EQ(t.pPage->HoldTicks(), 46);
+    EXPECT_EQ(t.pauses.Begun(), nPausesAtYes);
+
+    t.EnterAndApplyFirstTick();
+    EXPECT_EQ(t.pPage->HoldTicks(), 45);
+    EXPECT_EQ(t.pPage->Speed(), 0.0);
+}
+
+TEST(NavigationPage, ScreenshotsAfterManyTicks)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    t.Client();
+    for (int i = 0; i < 60; ++i)
+        t.Ticks(50);
+    const Rect rcWide = t.pPage->PlotRect();
+    const double dScale = t.pPage->Scale();
+    EXPECT_GT(t.pPage->Track().size(), 20u);
+    t.Screenshot(QStringLiteral("640x480"));
+
+    // A resize repaints everything at the same scale in the new square.
+    t.frame.pFrame->resize(290, 400);
+    QCoreApplication::processEvents();
+    t.Screenshot(QStringLiteral("290x400"));
+    EXPECT_LT(t.pPage->PlotRect().Width(), rcWide.Width());
+    EXPECT_EQ(t.pPage->Scale(), dScale);
+}
