@@ -1,6 +1,7 @@
 // The latitude page's full repaint with a day's 86,400 track points against one
 // marker step, and the process's memory with such a track.
 #include "app/worker_threads.h"
+#include "benchmark_application.h"
 #include "latitude/latitude_page.h"
 
 #include <QApplication>
@@ -45,14 +46,7 @@ struct PageWithDayTrack {
 
     PageWithDayTrack()
     {
-        if (!QCoreApplication::instance()) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char szName[] = "quorvel_benchmarks";
-            static char* argv[] = {szName, nullptr};
-            new QApplication(argc, argv); // lives for the whole run
-        }
+        EnsureBenchmarkApplication();
         page.Create(nullptr, workers);
         page.Visit()->m_bDiskRun = false; // the disk is left alone
         page.Window()->resize(640, 480);

@@ -3,6 +3,7 @@
 #include "app/rand15.h"
 #include "app/worker_threads.h"
 #include "navigation/navigation_model.h"
+#include "benchmark_application.h"
 #include "navigation/navigation_page.h"
 
 #include <QApplication>
@@ -13,18 +14,6 @@
 #include <atomic>
 
 namespace {
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char szName[] = "quorvel_benchmarks";
-    static char* argv[] = {szName, nullptr};
-    new QApplication(argc, argv); // lives for the whole run
-}
 
 // A shown navigation page at 640x480 whose track holds 10,000 corner points.
 // Its thread made its first tick and pauses until the end; the disk is left alone.
@@ -37,7 +26,7 @@ struct PageWithLongTrack {
 
     PageWithLongTrack()
     {
-        EnsureApplication();
+        EnsureBenchmarkApplication();
         page.Create(nullptr, workers);
         page.Visit()->m_bDiskRun = false;
         page.Window()->resize(640, 480);

@@ -154,26 +154,18 @@ Rect CNavigationPage::StatusTextRect(const QString& strText) const
 
 void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
 {
-    painter.setFont(m_fontTitle);
     painter.setBrush(m_brushFace);
-    Rect rcTitle{10, 10, W - 10, H};
-    const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
-    MeasureText(m_fontTitle, Window(), rcTitle, strTitle, TextWrap::SingleLine);
-    DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    const Rect rcTitle = DrawTitle(painter, W, H);
     Rect rcPlotArea{15, rcTitle.bottom + 10, W - 15, H};
+    m_rcLink[PAGE_START] = DrawCornerButton(painter, s_strCancel, W, H);
+    rcPlotArea.bottom = m_rcLink[PAGE_START].top - 10;
 
-    painter.setFont(m_fontText);
     auto buttonRect = [this](const QString& strText) {
         Rect rc{15, 15, 15, 15};
         MeasureText(m_fontText, Window(), rc, strText, TextWrap::SingleLine);
         rc.Inflate(2);
         return rc;
     };
-    Rect& rcCancel = m_rcLink[PAGE_START];
-    rcCancel = buttonRect(s_strCancel);
-    rcCancel.Offset(W - 15 - rcCancel.right, H - 15 - rcCancel.bottom);
-    DrawButton(painter, rcCancel, s_strCancel);
-    rcPlotArea.bottom = rcCancel.top - 10;
 
     m_rcSpeedZero = buttonRect(s_strSpeedZero);
     m_rcSpeedZero.Offset((W - m_rcSpeedZero.Width()) / 2 - m_rcSpeedZero.left, H - 15 - m_rcSpeedZero.bottom);
