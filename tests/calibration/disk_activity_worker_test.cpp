@@ -1,5 +1,7 @@
 #include "calibration/disk_activity_worker.h"
 
+#include "../temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -13,16 +15,14 @@ namespace fs = std::filesystem;
 namespace {
 
 struct SmallTree {
-    fs::path root;
+    TempFolder folder{"quorvel-worker"};
+    const fs::path& root = folder.Root();
     SmallTree()
     {
-        std::string strTemplate = (fs::temp_directory_path() / "quorvel-worker-XXXXXX").string();
-        root = mkdtemp(strTemplate.data());
         std::ofstream(root / "a.txt") << "a";
         fs::create_directories(root / "dir");
         std::ofstream(root / "dir/b.txt") << "b";
     }
-    ~SmallTree() { fs::remove_all(root); }
 };
 
 } // namespace

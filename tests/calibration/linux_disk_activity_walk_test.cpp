@@ -1,5 +1,7 @@
 #include "calibration/linux_disk_activity_walk.h"
 
+#include "../temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
@@ -17,17 +19,8 @@ namespace fs = std::filesystem;
 namespace {
 
 struct TempTree {
-    fs::path root;
-    TempTree()
-    {
-        std::string strTemplate = (fs::temp_directory_path() / "quorvel-walk-XXXXXX").string();
-        root = mkdtemp(strTemplate.data());
-    }
-    ~TempTree()
-    {
-        std::error_code error;
-        fs::remove_all(root, error);
-    }
+    TempFolder folder{"quorvel-walk"};
+    const fs::path& root = folder.Root();
     void File(const std::string& strPath) const
     {
         fs::create_directories((root / strPath).parent_path());

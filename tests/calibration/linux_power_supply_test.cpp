@@ -1,5 +1,7 @@
 #include "calibration/linux_power_supply.h"
 
+#include "../temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,13 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 
 struct FakeSys {
-    fs::path root;
-    FakeSys()
-    {
-        std::string strTemplate = (fs::temp_directory_path() / "quorvel-power-XXXXXX").string();
-        root = mkdtemp(strTemplate.data());
-    }
-    ~FakeSys() { fs::remove_all(root); }
+    TempFolder folder{"quorvel-power"};
+    const fs::path& root = folder.Root();
     void Supply(const std::string& strName, const std::string& strType, const char* pszOnline,
                 const char* pszScope = nullptr) const
     {
