@@ -1,5 +1,6 @@
 #include "latitude/latitude_page.h"
 
+#include "app/marker_cross.h"
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
@@ -125,25 +126,6 @@ void CLatitudePage::OnPaint(QPainter& painter, int W, int H)
     painter.drawImage(0, 0, m_image);
 }
 
-void CLatitudePage::InvertCross(QPoint point)
-{
-    // The cross drawn twice at one place vanishes: the two bars invert the pixels
-    // under them, their crossing twice.
-    auto invert = [this](int x, int y) {
-        if (m_image.rect().contains(x, y))
-            m_image.setPixel(x, y, m_image.pixel(x, y) ^ 0x00FFFFFFu);
-    };
-    for (int d = -5; d <= 5; ++d)
-        invert(point.x(), point.y() + d);
-    for (int d = -5; d <= 5; ++d)
-        invert(point.x() + d, point.y());
-}
-
-void CLatitudePage::UpdateClient(const Rect& rc)
-{
-    Window()->update(ToQRect(rc).translated(Window()->contentsRect().topLeft()));
-}
-
 void CLatitudePage::DrawMarker(const std::shared_ptr<LatitudeVisit>& pVisit, const LatPoint& point, bool bStore,
                                int nAccuracy)
 {
@@ -163,26 +145,27 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
         RenderPage(client.width(), client.height());
 
     const QPoint pixel = PointOnDial(point);
+    QPainter painter(&m_image);
+    painter.setPen(Window()->palette().color(QPalette::Text));
+    QRect changed = MarkerCrossBounds(pixel);
     if (m_bCrossShown) {
-        InvertCross(m_ptCross);
-        UpdateClient({m_ptCross.x() - 5, m_ptCross.y() - 5, m_ptCross.x() + 6, m_ptCross.y() + 6});
+        DrawMarkerCross(painter, m_ptCross);
+        changed |= MarkerCrossBounds(m_ptCross);
     }
-    if (bStore && m_image.rect().contains(pixel))
-        m_image.setPixel(pixel, qRgb(0, 0, 0));
-    InvertCross(pixel);
+    if (bStore)
+        painter.fillRect(QRect(pixel, QSize(1, 1)), Qt::black);
+    DrawMarkerCross(painter, pixel);
     m_bCrossShown = true;
-    UpdateClient({pixel.x() - 5, pixel.y() - 5, pixel.x() + 6, pixel.y() + 6});
 
     if (bStore) {
         m_track.push_back(point);
         m_dLastValue = point.value;
         m_nLastAccuracy = nAccuracy;
-        QPainter painter(&m_image);
-        painter.setPen(Window()->palette().color(QPalette::Text));
         painter.setBackground(Window()->palette().color(QPalette::Base));
         painter.setBackgroundMode(Qt::OpaqueMode);
-        UpdateClient(DrawEstimate(painter, client.width(), client.height()));
+        changed |= ToQRect(DrawEstimate(painter, client.width(), client.height()));
     }
+    Window()->update(changed.translated(Window()->contentsRect().topLeft()));
     m_ptCross = pixel;
 }
 

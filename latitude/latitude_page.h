@@ -50,8 +50,6 @@ private:
     void RenderPage(int nWidth, int nHeight);
     void ApplyMarker(const LatPoint& point, bool bStore, int nAccuracy);
     Rect DrawEstimate(QPainter& painter, int nWidth, int nHeight) const;
-    void InvertCross(QPoint point);
-    void UpdateClient(const Rect& rc);
 
     ILocationSource& m_locationSource;
     ILatitudeClock& m_clock;

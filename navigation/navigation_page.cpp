@@ -1,5 +1,6 @@
 #include "navigation/navigation_page.h"
 
+#include "app/marker_cross.h"
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
@@ -24,22 +25,6 @@ const QString s_strSpeedZero = QStringLiteral("Geschw. auf 0");
 QString StatusText(double dCourse, double dSpeed)
 {
     return QString::fromStdString(CourseAndSpeedText(dCourse, dSpeed));
-}
-
-// The 11 by 11 cross, inverted into what lies beneath, so a second drawing at
-// the same place removes it. Qt's lines include their end points.
-void DrawMarker(QPainter& painter, const QPoint& pt)
-{
-    const QPainter::CompositionMode previous = painter.compositionMode();
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter.drawLine(pt.x(), pt.y() - 5, pt.x(), pt.y() + 5);
-    painter.drawLine(pt.x() - 5, pt.y(), pt.x() + 5, pt.y());
-    painter.setCompositionMode(previous);
-}
-
-QRect MarkerBounds(const QPoint& pt)
-{
-    return {pt.x() - 5, pt.y() - 5, 11, 11};
 }
 
 } // namespace
@@ -192,7 +177,7 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     }
     painter.drawLines(segments.data(), static_cast<int>(segments.size()));
 
-    DrawMarker(painter, MapToPlot(m_pos));
+    DrawMarkerCross(painter, MapToPlot(m_pos));
 }
 
 void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double dSpeed)
@@ -235,10 +220,10 @@ void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew,
     painter.setPen(Window()->palette().color(QPalette::Text));
     const QPoint ptOld = MapToPlot(posOld);
     const QPoint ptNew = MapToPlot(posNew);
-    DrawMarker(painter, ptOld);
+    DrawMarkerCross(painter, ptOld);
     painter.drawLine(ptOld, ptNew);
-    DrawMarker(painter, ptNew);
-    rcChanged |= MarkerBounds(ptOld) | MarkerBounds(ptNew) | QRect(ptOld, ptNew).normalized();
+    DrawMarkerCross(painter, ptNew);
+    rcChanged |= MarkerCrossBounds(ptOld) | MarkerCrossBounds(ptNew) | QRect(ptOld, ptNew).normalized();
 }
 
 void CNavigationPage::DrawStatusOpaque(QRect& rcChanged)
