@@ -30,3 +30,13 @@ struct Rect {
 
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// The square the plotting pages draw in: as large as fits, centred in rc, its
+// side from the shorter edge's integer halves.
+inline Rect CentredSquare(const Rect& rc)
+{
+    const int hw = rc.Width() / 2, hh = rc.Height() / 2;
+    if (rc.Width() > rc.Height())
+        return {rc.left + hw - hh, rc.top, rc.left + hw + hh, rc.bottom};
+    return {rc.left, rc.top + hh - hw, rc.right, rc.top + hh + hw};
+}

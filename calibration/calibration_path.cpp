@@ -47,12 +47,3 @@ std::optional<PathPart> LegProgress(const Rect& rc, int nState, int n)
     default: return Arc(L, B - 40, L + 41, B + 1, {L + 20 - c, B - c}, {L + 21, B});
     }
 }
-
-Rect CentredSquare(const Rect& rc)
-{
-    const int w = rc.Width(), h = rc.Height();
-    const int hw = w / 2, hh = h / 2;
-    if (w > h)
-        return {rc.left + hw - hh, rc.top, rc.left + hw + hh, rc.bottom};
-    return {rc.left, rc.top + hh - hw, rc.right, rc.top + hh + hw};
-}

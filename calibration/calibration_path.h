@@ -27,6 +27,3 @@ std::array<PathPart, 8> CalibrationPath(const Rect& rcSquare);
 // How far the leg timed in nState has come after nTicks ticks; nothing once the
 // leg's expected time has passed or when no leg is timed in nState.
 std::optional<PathPart> LegProgress(const Rect& rcSquare, int nState, int nTicks);
-
-// The largest square centred in rcArea.
-Rect CentredSquare(const Rect& rcArea);

@@ -96,14 +96,7 @@ void CLatitudePage::RenderPage(int W, int H)
     if (!m_track.empty())
         DrawEstimate(painter, W, H);
 
-    const int w = m_rcDial.Width() / 2, h = m_rcDial.Height() / 2;
-    if (m_rcDial.Width() > m_rcDial.Height()) {
-        m_rcDial.right = m_rcDial.left + w + h;
-        m_rcDial.left = m_rcDial.left + w - h;
-    } else {
-        m_rcDial.bottom = m_rcDial.top + h + w;
-        m_rcDial.top = m_rcDial.top + h - w;
-    }
+    m_rcDial = CentredSquare(m_rcDial);
 
     painter.end();
     // A day's track is 86,400 pixels: set them straight in the picture's memory.

@@ -5,7 +5,6 @@
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
 #include "app/worker_threads.h"
-#include "calibration/calibration_path.h"
 #include "calibration/disk_activity_worker.h"
 #include "navigation/navigation_plot.h"
 #include "resources/string_ids.h"
