@@ -92,6 +92,14 @@ Rect CPageWnd::DrawCornerButton(QPainter& painter, const QString& strText, int W
     return rcBox;
 }
 
+Rect CPageWnd::BottomLeftTextRect(const QString& strText, int W, int H) const
+{
+    Rect rc{15, 15, W - 15, H - 15};
+    MeasureText(m_fontText, m_pWindow, rc, strText, TextWrap::WordWrap);
+    rc.Offset(0, H - 15 - rc.bottom);
+    return rc;
+}
+
 const Rect* CPageWnd::HitLink(int x, int y) const
 {
     for (const Rect& rc : m_rcLink)

@@ -48,6 +48,10 @@ protected:
     // edges: a framed box 2 pixels around its text. Returns the box.
     Rect DrawCornerButton(QPainter& painter, const QString& strText, int nWidth, int nHeight) const;
 
+    // Where a page's status text goes: measured in the text font, 15 pixels from
+    // the left and bottom edges.
+    Rect BottomLeftTextRect(const QString& strText, int nWidth, int nHeight) const;
+
     // The link area containing the point: the lowest-numbered one wins.
     const Rect* HitLink(int x, int y) const;
     // The hand over a hot area, otherwise the arrow.

@@ -72,9 +72,7 @@ QString CLatitudePage::EstimateText() const
 Rect CLatitudePage::DrawEstimate(QPainter& painter, int W, int H) const
 {
     const QString strText = EstimateText();
-    Rect rc{15, 15, W - 15, H - 15};
-    MeasureText(m_fontText, Window(), rc, strText, TextWrap::WordWrap);
-    rc.Offset(0, H - 15 - rc.bottom);
+    const Rect rc = BottomLeftTextRect(strText, W, H);
     painter.setFont(m_fontText);
     DrawText(painter, rc, strText, TextWrap::WordWrap);
     return rc;

@@ -129,11 +129,7 @@ void CNavigationPage::DrawButton(QPainter& painter, Rect& rc, const QString& str
 
 Rect CNavigationPage::StatusTextRect(const QString& strText) const
 {
-    const int W = m_sizePicture.width(), H = m_sizePicture.height();
-    Rect rc{15, 15, W - 15, H - 15};
-    MeasureText(m_fontText, Window(), rc, strText, TextWrap::WordWrap);
-    rc.Offset(0, H - 15 - rc.bottom);
-    return rc;
+    return BottomLeftTextRect(strText, m_sizePicture.width(), m_sizePicture.height());
 }
 
 void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
@@ -144,14 +140,9 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     m_rcLink[PAGE_START] = DrawCornerButton(painter, s_strCancel, W, H);
     rcPlotArea.bottom = m_rcLink[PAGE_START].top - 10;
 
-    auto buttonRect = [this](const QString& strText) {
-        Rect rc{15, 15, 15, 15};
-        MeasureText(m_fontText, Window(), rc, strText, TextWrap::SingleLine);
-        rc.Inflate(2);
-        return rc;
-    };
-
-    m_rcSpeedZero = buttonRect(s_strSpeedZero);
+    m_rcSpeedZero = {15, 15, 15, 15};
+    MeasureText(m_fontText, Window(), m_rcSpeedZero, s_strSpeedZero, TextWrap::SingleLine);
+    m_rcSpeedZero.Inflate(2);
     m_rcSpeedZero.Offset((W - m_rcSpeedZero.Width()) / 2 - m_rcSpeedZero.left, H - 15 - m_rcSpeedZero.bottom);
     DrawButton(painter, m_rcSpeedZero, s_strSpeedZero);
 
