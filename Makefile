@@ -24,20 +24,10 @@ build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR)
 
 run: build
-	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD_DIR)/app/quorvel; \
-	else \
-	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running under Xvfb."; \
-	  scripts/run-headless.sh $(BUILD_DIR)/app/quorvel $(BUILD_DIR)/screenshots/run; \
-	fi
+	@scripts/start-program.sh $(BUILD_DIR)/app/quorvel $(BUILD_DIR)/screenshots/run
 
 demo: build
-	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD_DIR)/app/quorvel-demo; \
-	else \
-	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running the demo under Xvfb for a few seconds."; \
-	  scripts/run-headless.sh $(BUILD_DIR)/app/quorvel-demo $(BUILD_DIR)/screenshots/demo 3; \
-	fi
+	@scripts/start-program.sh $(BUILD_DIR)/app/quorvel-demo $(BUILD_DIR)/screenshots/demo 3
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
@@ -46,7 +36,6 @@ test-sanitize: deps $(SANITIZE_DIR)/build.ninja
 	cmake --build $(SANITIZE_DIR)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j2
 
 test-tsan: deps $(TSAN_DIR)/build.ninja

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Runs a Quorvel binary where no display is available: under Xvfb, for a few
-# seconds, saving a screenshot of what it shows and then confirming it with Return,
-# so that message boxes are seen and answered. Usage: run-headless.sh BINARY SHOT_DIR [SECONDS]
+# Starts a Quorvel binary on the display. Where there is none, runs it under
+# Xvfb for a few seconds instead, saving a screenshot of what it shows each second
+# and then confirming it with Return, so that message boxes are seen and answered.
+# Usage: start-program.sh BINARY SHOT_DIR [SECONDS]
 set -euo pipefail
 binary=$1
 shots=$2
 seconds=${3:-10}
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec "$binary"
+fi
+echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running $(basename "$binary") under Xvfb for ${seconds}s."
 mkdir -p "$shots"
 
 display=:$((90 + RANDOM % 100))
