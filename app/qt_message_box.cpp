@@ -32,8 +32,8 @@ std::unique_ptr<QMessageBox> QtMessageBox::Build(const std::string& strText, Mes
     pBox->setIcon(QtIcon(icon));
     if (buttons == MessageButtons::YesNo) {
         pBox->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        pBox->button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-        pBox->button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+        pBox->button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+        pBox->button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
         pBox->setDefaultButton(QMessageBox::Yes);
     } else {
         pBox->setStandardButtons(QMessageBox::Ok);

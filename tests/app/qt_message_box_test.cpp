@@ -11,8 +11,9 @@ TEST(QtMessageBox, CaptionIconAndGermanButtons)
     EXPECT_EQ(pBox->text(), QStringLiteral("Sind Sie sicher?"));
     EXPECT_EQ(pBox->icon(), QMessageBox::Question);
     ASSERT_EQ(pBox->buttons().size(), 2);
-    EXPECT_EQ(pBox->button(QMessageBox::Yes)->text(), QStringLiteral("Ja"));
-    EXPECT_EQ(pBox->button(QMessageBox::No)->text(), QStringLiteral("Nein"));
+    // J and N answer the box, as on the desktops users know.
+    EXPECT_EQ(pBox->button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
+    EXPECT_EQ(pBox->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
 
     auto pOk = QtMessageBox::Build("Fehler <b>1</b>", MessageIcon::Error, MessageButtons::Ok, nullptr);
     ASSERT_EQ(pOk->buttons().size(), 1);
