@@ -18,6 +18,7 @@
 #include <QTranslator>
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <thread>
 #include <memory>
@@ -73,7 +74,8 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
     services.timeSeconds = [] { return static_cast<std::int64_t>(std::time(nullptr)); };
     theApp.UseServices(std::move(services));
 
+    // A drive that cannot be identified ends the program; the shell should see that it failed.
     if (!theApp.InitInstance())
-        return 0;
+        return EXIT_FAILURE;
     return QApplication::exec();
 }
