@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Starts the real quorvel under Xvfb on this machine. Where the drive cannot be identified
+# (a virtual disk, say) it must say why in message boxes and end, with a failure exit
+# code, once they are confirmed. On a machine whose drive it reads there is nothing to
+# check, and the test reports itself skipped (exit code 77).
+# Usage: drive_error.sh QUORVEL SHOT_DIR
+set -euo pipefail
+program=$1
+SHOT_DIR=$2
+source "$(dirname "$0")/x_session.sh"
+
+start_x_session
+start_program "$program"
+wait_for "a window" 20 any_window
+
+boxes=0
+while program_running && [ "$boxes" -lt 5 ]; do
+  window=$(visible_windows | head -n 1)
+  if [ -z "$window" ]; then
+    sleep 0.1
+    continue
+  fi
+  if [ "$(window_size "$window")" = 640x480 ]; then
+    shot drive-identified
+    echo "SKIP: the drive was identified on this machine; no error to show"
+    exit 77
+  fi
+  boxes=$((boxes + 1))
+  shot "drive-error-$boxes" "$window"
+  press_keys "$window" Return
+  wait_for "box $boxes to close" 10 window_gone "$window"
+done
+[ "$boxes" -ge 1 ] || fail "the program ended without a message"
+rc=$(program_exit_code 10)
+[ "$rc" -eq 1 ] || fail "quorvel ended with exit code $rc after $boxes boxes"
+echo "PASS: $boxes boxes confirmed, then quorvel ended with exit code 1"

@@ -1,0 +1,111 @@
+# Shared by the end-to-end scripts: a private Xvfb, a private settings folder, and
+# ways to find, look at and drive the program's windows with real X input.
+# Sourced; expects SHOT_DIR to be set.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_x_session() {
+  mkdir -p "$SHOT_DIR"
+  SESSION_DIR=$(mktemp -d)
+  export XDG_CONFIG_HOME=$SESSION_DIR/config XDG_RUNTIME_DIR=$SESSION_DIR/runtime
+  mkdir -p "$XDG_CONFIG_HOME"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$SESSION_DIR/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  trap stop_x_session EXIT
+  wait_for "Xvfb to start" 10 test -s "$SESSION_DIR/display"
+  export DISPLAY=:$(cat "$SESSION_DIR/display")
+  unset WAYLAND_DISPLAY
+  export QT_QPA_PLATFORM=xcb
+}
+
+stop_x_session() {
+  if [ -n "${PROGRAM_PID:-}" ]; then kill "$PROGRAM_PID" 2>/dev/null || true; fi
+  kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$SESSION_DIR"
+}
+
+# wait_for WHAT SECONDS COMMAND...: polls COMMAND until it succeeds.
+wait_for() {
+  local what=$1 seconds=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "gave up waiting for $what after ${seconds}s"
+    sleep 0.1
+  done
+}
+
+start_program() {
+  "$@" &
+  PROGRAM_PID=$!
+}
+
+program_running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
+program_ended() { ! program_running; }
+
+# Waits for the program to end within SECONDS and echoes its exit code.
+program_exit_code() {
+  wait_for "the program to end" "$1" program_ended
+  local rc=0
+  wait "$PROGRAM_PID" || rc=$?
+  PROGRAM_PID=
+  echo "$rc"
+}
+
+# The program's visible top-level windows; all of them are captioned "Quorvel".
+visible_windows() { xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null; }
+window_count() { visible_windows | wc -l; }
+window_count_is() { [ "$(window_count)" -eq "$1" ]; }
+any_window() { [ "$(window_count)" -ge 1 ]; }
+window_gone() { ! visible_windows | grep -qx "$1"; }
+
+window_size() { xdotool getwindowgeometry "$1" | sed -n 's/ *Geometry: //p'; }
+
+# The one visible window that is not the main window: the message box or dialog on top.
+box_window() { visible_windows | grep -vx "$MAIN_WINDOW" | head -n 1; }
+
+wait_for_main_window() {
+  wait_for "the main window" 20 window_count_is 1
+  MAIN_WINDOW=$(visible_windows)
+  [ "$(window_size "$MAIN_WINDOW")" = 640x480 ] || fail "main window is $(window_size "$MAIN_WINDOW"), not 640x480"
+}
+
+wait_for_box() {
+  wait_for "a message box" 10 window_count_is 2
+  BOX_WINDOW=$(box_window)
+}
+
+wait_for_box_closed() { wait_for "the box to close" 10 window_count_is 1; }
+
+# Without a window manager keyboard focus must be given explicitly.
+press_keys() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" key --clearmodifiers "$@"
+}
+
+# The page reacts to where the pointer is, so it is moved there before the click.
+click_at() {
+  xdotool mousemove --sync "$1" "$2"
+  sleep 0.1
+  xdotool click 1
+}
+
+# The main window sits at the screen's origin; the shot covers it and any box on it.
+# shot NAME [WINDOW] takes just that window instead.
+shot() {
+  if [ -n "${2:-}" ]; then
+    import -window "$2" "$SHOT_DIR/$1.png"
+  else
+    import -window root -crop 640x480+0+0 +repage "$SHOT_DIR/$1.png"
+  fi
+  echo "screenshot: $SHOT_DIR/$1.png"
+}
+
+# The page area below the menu bar and above the status bar, for comparing two moments.
+page_picture() {
+  import -window root -crop 640x430+0+25 +repage "$SESSION_DIR/$1.png"
+}
+
+same_picture() { [ "$(compare -metric AE "$SESSION_DIR/$1.png" "$SESSION_DIR/$2.png" null: 2>&1)" = 0 ]; }
