@@ -33,6 +33,7 @@ bool CLatitudePage::OnCreate()
     if (!CPageWnd::OnCreate())
         return false;
     m_track.clear();
+    m_trackOffsets.clear();
     m_bCrossShown = false;
     m_image = QImage();
     m_location.Determine(m_locationSource, ProcessAreaCodeTables(), theApp.m_nDirection, theApp.m_nModelDirection);
@@ -53,11 +54,16 @@ void CLatitudePage::OnDestroy()
     m_deferredSteps.clear();
 }
 
-QPoint CLatitudePage::PointOnDial(const LatPoint& point) const
+CLatitudePage::DialOffset CLatitudePage::OffsetOnDial(const LatPoint& point)
+{
+    return {std::cos(point.angle) * (2.0 - point.value), std::sin(point.angle) * (2.0 - point.value)};
+}
+
+QPoint CLatitudePage::PointOnDial(DialOffset offset) const
 {
     const int nHalf = (m_rcDial.right - m_rcDial.left) / 2;
-    const double x = std::cos(point.angle) * (2.0 - point.value) * nHalf * 0.6666666666666666 + (m_rcDial.left + nHalf);
-    const double y = std::sin(point.angle) * (2.0 - point.value) * nHalf * 0.6666666666666666 + (m_rcDial.top + nHalf);
+    const double x = offset.x * nHalf * 0.6666666666666666 + (m_rcDial.left + nHalf);
+    const double y = offset.y * nHalf * 0.6666666666666666 + (m_rcDial.top + nHalf);
     return {static_cast<int>(x), static_cast<int>(y)};
 }
 
@@ -101,8 +107,8 @@ void CLatitudePage::RenderPage(int W, int H)
     auto* pPixels = reinterpret_cast<QRgb*>(m_image.bits());
     const qsizetype nStride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     const QRect bounds = m_image.rect();
-    for (const LatPoint& point : m_track) {
-        const QPoint pixel = PointOnDial(point);
+    for (const DialOffset offset : m_trackOffsets) {
+        const QPoint pixel = PointOnDial(offset);
         if (bounds.contains(pixel))
             pPixels[pixel.y() * nStride + pixel.x()] = qRgb(0, 0, 0);
     }
@@ -135,7 +141,8 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
     if (m_image.size() != client)
         RenderPage(client.width(), client.height());
 
-    const QPoint pixel = PointOnDial(point);
+    const DialOffset offset = OffsetOnDial(point);
+    const QPoint pixel = PointOnDial(offset);
     QPainter painter(&m_image);
     painter.setPen(Window()->palette().color(QPalette::Text));
     QRect changed = MarkerCrossBounds(pixel);
@@ -150,6 +157,7 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
 
     if (bStore) {
         m_track.push_back(point);
+        m_trackOffsets.push_back(offset);
         m_dLastValue = point.value;
         m_nLastAccuracy = nAccuracy;
         painter.setBackground(Window()->palette().color(QPalette::Base));

@@ -34,7 +34,6 @@ public:
 
     // The marker step of the measurement thread, applied on the GUI thread.
     void DrawMarker(const std::shared_ptr<LatitudeVisit>& pVisit, const LatPoint& point, bool bStore, int nAccuracy);
-    QPoint PointOnDial(const LatPoint& point) const;
 
     std::shared_ptr<LatitudeVisit> Visit() const { return m_pVisit; }
     const std::vector<LatPoint>& Track() const { return m_track; }
@@ -47,6 +46,15 @@ protected:
     void OnDestroy() override;
 
 private:
+    // A point's place relative to the dial's centre, in units of two thirds of its half width:
+    // worked out once per point, so a repaint of the day's track needs no trigonometry.
+    struct DialOffset {
+        double x = 0.0;
+        double y = 0.0;
+    };
+    static DialOffset OffsetOnDial(const LatPoint& point);
+    QPoint PointOnDial(DialOffset offset) const;
+
     void RenderPage(int nWidth, int nHeight);
     void ApplyMarker(const LatPoint& point, bool bStore, int nAccuracy);
     Rect DrawEstimate(QPainter& painter, int nWidth, int nHeight) const;
@@ -57,6 +65,7 @@ private:
 
     std::shared_ptr<LatitudeVisit> m_pVisit;
     std::vector<LatPoint> m_track;
+    std::vector<DialOffset> m_trackOffsets;
     QPoint m_ptCross;
     bool m_bCrossShown = false;
     Rect m_rcDial;
