@@ -2,9 +2,10 @@
 BUILD_DIR := build
 SANITIZE_DIR := build-sanitize
 TSAN_DIR := build-tsan
+PACKAGE_DIR := build-package
 GENERATOR := -G Ninja
 
-.PHONY: all deps build run demo test test-sanitize test-tsan clean
+.PHONY: all deps build run demo test test-plain test-sanitize test-tsan package package-check clean
 
 all: build
 
@@ -20,6 +21,9 @@ $(TSAN_DIR)/build.ninja: | deps
 $(SANITIZE_DIR)/build.ninja: | deps
 	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
 
+$(PACKAGE_DIR)/build.ninja: | deps
+	cmake -S . -B $(PACKAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+
 build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR)
 
@@ -29,7 +33,13 @@ run: build
 demo: build
 	@scripts/start-program.sh $(BUILD_DIR)/app/quorvel-demo $(BUILD_DIR)/screenshots/demo 3
 
-test: build
+# Every test: the plain build's (with the end-to-end runs under Xvfb), then the sanitizer builds'.
+test:
+	$(MAKE) test-plain
+	$(MAKE) test-sanitize
+	$(MAKE) test-tsan
+
+test-plain: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
 
 test-sanitize: deps $(SANITIZE_DIR)/build.ninja
@@ -42,5 +52,13 @@ test-tsan: deps $(TSAN_DIR)/build.ninja
 	cmake --build $(TSAN_DIR) --target quorvel_core_tests quorvel_platform_tests
 	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(TSAN_DIR) --output-on-failure -j2
 
+package: deps $(PACKAGE_DIR)/build.ninja
+	cmake --build $(PACKAGE_DIR) --target quorvel
+	cd $(PACKAGE_DIR) && cpack
+
+# Installs the package on a freshly bootstrapped Debian 12, starts it from its desktop entry, purges it.
+package-check: package
+	scripts/check-package.sh $(PACKAGE_DIR)/quorvel_*_amd64.deb
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(PACKAGE_DIR)

@@ -39,6 +39,8 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
 {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(ProgramIcon());
+    // Lets the desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.valdrin.quorvel"));
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

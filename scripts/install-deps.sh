@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   xvfb xdotool x11-utils imagemagick
+  appstream desktop-file-utils dpkg-dev file
 )
 
 missing=()

@@ -13,24 +13,12 @@ start_x_session
 start_program "$program"
 wait_for "a window" 20 any_window
 
-boxes=0
-while program_running && [ "$boxes" -lt 5 ]; do
-  window=$(visible_windows | head -n 1)
-  if [ -z "$window" ]; then
-    sleep 0.1
-    continue
-  fi
-  if [ "$(window_size "$window")" = 640x480 ]; then
-    shot drive-identified
-    echo "SKIP: the drive was identified on this machine; no error to show"
-    exit 77
-  fi
-  boxes=$((boxes + 1))
-  shot "drive-error-$boxes" "$window"
-  press_keys "$window" Return
-  wait_for "box $boxes to close" 10 window_gone "$window"
-done
-[ "$boxes" -ge 1 ] || fail "the program ended without a message"
+if ! confirm_boxes program_running drive-error; then
+  shot drive-identified
+  echo "SKIP: the drive was identified on this machine; no error to show"
+  exit 77
+fi
+[ "$BOXES" -ge 1 ] || fail "the program ended without a message"
 rc=$(program_exit_code 10)
-[ "$rc" -eq 1 ] || fail "quorvel ended with exit code $rc after $boxes boxes"
-echo "PASS: $boxes boxes confirmed, then quorvel ended with exit code 1"
+[ "$rc" -eq 1 ] || fail "quorvel ended with exit code $rc after $BOXES boxes"
+echo "PASS: $BOXES boxes confirmed, then quorvel ended with exit code 1"

@@ -109,3 +109,25 @@ page_picture() {
 }
 
 same_picture() { [ "$(compare -metric AE "$SESSION_DIR/$1.png" "$SESSION_DIR/$2.png" null: 2>&1)" = 0 ]; }
+
+# confirm_boxes ALIVE_CHECK SHOT_PREFIX: confirms each message box with Return while
+# ALIVE_CHECK succeeds, counting them in BOXES. Fails as soon as the main window shows.
+confirm_boxes() {
+  local alive=$1 prefix=$2 window
+  BOXES=0
+  while "$alive" && [ "$BOXES" -lt 5 ]; do
+    window=$(visible_windows | head -n 1)
+    if [ -z "$window" ]; then
+      sleep 0.1
+      continue
+    fi
+    if [ "$(window_size "$window")" = 640x480 ]; then
+      MAIN_WINDOW=$window
+      return 1
+    fi
+    BOXES=$((BOXES + 1))
+    shot "$prefix-$BOXES" "$window"
+    press_keys "$window" Return
+    wait_for "box $BOXES to close" 10 window_gone "$window"
+  done
+}

@@ -1,0 +1,16 @@
+# `cpack` builds quorvel_<version>_<arch>.deb from the install rules.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quorvel)
+set(CPACK_PACKAGE_VENDOR Valdrin)
+set(CPACK_PACKAGE_CONTACT "Quorvel developers <dev@quorvel.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "navigation with the notebook's hard disk")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Quorvel presents the notebook's built-in hard disk as a navigation instrument:\na calibration walk around a 5 m square, a live navigation display and a\n24-hour latitude measurement. The user interface is German.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Not linked, but needed at run time: the X11 platform plugin and the font the pages are set in.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
