@@ -2,10 +2,12 @@
 BUILD_DIR := build
 SANITIZE_DIR := build-sanitize
 TSAN_DIR := build-tsan
+FUZZ_DIR := build-fuzz
 PACKAGE_DIR := build-package
+FUZZ_SECONDS ?= 60
 GENERATOR := -G Ninja
 
-.PHONY: all deps build run demo test test-plain test-sanitize test-tsan package package-check clean
+.PHONY: all deps build run demo test test-plain test-sanitize test-tsan fuzz package package-check clean
 
 all: build
 
@@ -23,6 +25,9 @@ $(SANITIZE_DIR)/build.ninja: | deps
 
 $(PACKAGE_DIR)/build.ninja: | deps
 	cmake -S . -B $(PACKAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+
+$(FUZZ_DIR)/build.ninja: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_FUZZ=ON
 
 build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR)
@@ -52,6 +57,10 @@ test-tsan: deps $(TSAN_DIR)/build.ninja
 	cmake --build $(TSAN_DIR) --target quorvel_core_tests quorvel_platform_tests
 	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(TSAN_DIR) --output-on-failure -j2
 
+fuzz: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) --target quorvel_fuzzers
+	scripts/run-fuzzers.sh $(FUZZ_SECONDS)
+
 package: deps $(PACKAGE_DIR)/build.ninja
 	cmake --build $(PACKAGE_DIR) --target quorvel
 	cd $(PACKAGE_DIR) && cpack
@@ -61,4 +70,4 @@ package-check: package
 	scripts/check-package.sh $(PACKAGE_DIR)/quorvel_*_amd64.deb
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(PACKAGE_DIR)
