@@ -1,23 +1,13 @@
 #pragma once
 
+#include "tests/latitude/area_code_list.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// The codes of an l-separated list, in list order.
-inline std::vector<std::string_view> SplitAreaCodes(std::string_view list)
-{
-    std::vector<std::string_view> codes;
-    for (std::size_t nStart = 1; nStart < list.size();) {
-        const std::size_t nEnd = list.find('l', nStart);
-        codes.push_back(list.substr(nStart, nEnd - nStart));
-        nStart = nEnd + 1;
-    }
-    return codes;
-}
 
 // The entry a city code's lookup must give, worked out on the codes rather than searched in the
 // list's text: the first entry beginning with the code past its leading zeros; else, for the

@@ -1,3 +1,4 @@
+#include "area_code_list.h"
 #include "latitude/area_code_lookup.h"
 #include "latitude/qt_area_code_resources.h"
 
@@ -10,17 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> Codes(std::string_view list)
-{
-    std::vector<std::string> codes;
-    for (std::size_t nStart = 1; nStart < list.size();) {
-        const std::size_t nEnd = list.find('l', nStart);
-        codes.emplace_back(list.substr(nStart, nEnd - nStart));
-        nStart = nEnd + 1;
-    }
-    return codes;
-}
 
 class CarriedTablesTest : public testing::Test {
 protected:
@@ -36,7 +26,7 @@ protected:
         const std::optional<std::size_t> nEntry = FindAreaCodeEntry(m_pTables->List(), strCityCode);
         if (!nEntry)
             return {};
-        return {Codes(m_pTables->List()).at(*nEntry), m_pTables->Latitude(*nEntry)};
+        return {std::string(SplitAreaCodes(m_pTables->List()).at(*nEntry)), m_pTables->Latitude(*nEntry)};
     }
 
     const AreaCodeTables* m_pTables = nullptr;
@@ -64,17 +54,17 @@ TEST_F(CarriedTablesTest, ListIsInCharacterOrderWithOnePrefixPair)
     const std::string_view list = m_pTables->List();
     EXPECT_TRUE(list.starts_with("l201l202l203l2041"));
     EXPECT_TRUE(list.ends_with("l9978l"));
-    const std::vector<std::string> codes = Codes(list);
+    const std::vector<std::string_view> codes = SplitAreaCodes(list);
     EXPECT_EQ(codes.size(), m_pTables->Count());
     EXPECT_GT(codes.size(), 3638u);
     EXPECT_TRUE(std::is_sorted(codes.begin(), codes.end()));
-    EXPECT_TRUE(std::all_of(codes.begin(), codes.end(), [](const std::string& s) {
+    EXPECT_TRUE(std::all_of(codes.begin(), codes.end(), [](std::string_view s) {
         return s.size() >= 2 && s.size() <= 5 && s.front() != '0' && s.front() != '1';
     }));
     std::vector<std::string> prefixes;
     for (std::size_t i = 0; i + 1 < codes.size(); ++i)
         if (codes[i + 1].starts_with(codes[i]))
-            prefixes.push_back(codes[i] + "/" + codes[i + 1]);
+            prefixes.push_back(std::string(codes[i]) + "/" + std::string(codes[i + 1]));
     EXPECT_EQ(prefixes, std::vector<std::string>{"212/2129"});
 }
 
