@@ -1,5 +1,7 @@
 #include "app/page_window.h"
 
+#include "app/focus_rect.h"
+#include "app/page_accessibility.h"
 #include "app/page_wnd.h"
 
 #include <QKeyEvent>
@@ -8,6 +10,7 @@
 
 CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_pPage(&page)
 {
+    InstallPageAccessibility();
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -28,6 +31,32 @@ void CPageWindow::paintEvent(QPaintEvent* pEvent)
     painter.translate(client.topLeft());
     painter.setPen(palette().color(QPalette::Text));
     m_pPage->OnPaint(painter, client.width(), client.height());
+    if (const Rect* pFocus = m_pPage->KeyboardFocusLink()) {
+        painter.setPen(palette().color(QPalette::Text));
+        DrawFocusRect(painter, *pFocus);
+    }
+    m_pPage->PublishParts();
+}
+
+bool CPageWindow::event(QEvent* pEvent)
+{
+    // Tab is a key of the page, not a move to another widget.
+    if (pEvent->type() == QEvent::KeyPress) {
+        auto* pKeyEvent = static_cast<QKeyEvent*>(pEvent);
+        if (pKeyEvent->key() == Qt::Key_Tab || pKeyEvent->key() == Qt::Key_Backtab) {
+            keyPressEvent(pKeyEvent);
+            return true;
+        }
+    }
+    return QFrame::event(pEvent);
+}
+
+void CPageWindow::showEvent(QShowEvent* pEvent)
+{
+    // Shown again by the program, not restored by the desktop: a new visit.
+    if (m_pPage && !pEvent->spontaneous())
+        m_pPage->ResetKeyboardFocus();
+    QFrame::showEvent(pEvent);
 }
 
 QPoint CPageWindow::ClientPoint(const QMouseEvent& event) const
@@ -63,4 +92,10 @@ void CPageWindow::keyPressEvent(QKeyEvent* pEvent)
 {
     if (m_pPage)
         m_pPage->OnKeyDown(*pEvent);
+}
+
+void CPageWindow::keyReleaseEvent(QKeyEvent* pEvent)
+{
+    if (m_pPage)
+        m_pPage->OnKeyUp(*pEvent);
 }

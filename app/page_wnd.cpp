@@ -32,6 +32,9 @@ CPageWnd::~CPageWnd()
 bool CPageWnd::Create(QWidget* pParent, WorkerThreads& workers)
 {
     m_pWorkers = &workers;
+    m_parts.Clear();
+    m_partsPublished.Clear();
+    ResetKeyboardFocus();
     m_pWindow = new CPageWindow(*this, pParent);
     if (!OnCreate()) {
         m_pWindow->Detach();
@@ -68,13 +71,15 @@ bool CPageWnd::OnCreate()
     return true;
 }
 
-Rect CPageWnd::DrawTitle(QPainter& painter, int W, int H) const
+Rect CPageWnd::DrawTitle(QPainter& painter, int W, int H)
 {
     painter.setFont(m_fontTitle);
     Rect rcTitle{10, 10, W - 10, H};
     const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
     MeasureText(m_fontTitle, m_pWindow, rcTitle, strTitle, TextWrap::SingleLine);
     DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    m_parts.Clear();
+    m_parts.AddText(rcTitle, strTitle);
     return rcTitle;
 }
 
@@ -133,13 +138,15 @@ void CPageWnd::OnLButtonDown(int, int)
 void CPageWnd::OnLButtonUp(int, int)
 {
     SetCursorFromHotLink();
-    if (!m_bLinkPressed)
-        return;
+    if (m_bLinkPressed && m_pHotLink)
+        OnLinkClicked(*m_pHotLink);
+}
+
+void CPageWnd::OnLinkClicked(const Rect& rcLink)
+{
     for (int i = 0; i < 5; ++i)
-        if (m_pHotLink == &m_rcLink[i]) {
+        if (&rcLink == &m_rcLink[i]) {
             theApp.SwitchPage(i);
             return;
         }
 }
-
-void CPageWnd::OnKeyDown(const QKeyEvent&) {}

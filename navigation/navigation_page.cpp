@@ -138,6 +138,7 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     const Rect rcTitle = DrawTitle(painter, W, H);
     Rect rcPlotArea{15, rcTitle.bottom + 10, W - 15, H};
     m_rcLink[PAGE_START] = DrawCornerButton(painter, s_strCancel, W, H);
+    m_parts.AddLink(m_rcLink[PAGE_START], s_strCancel);
     rcPlotArea.bottom = m_rcLink[PAGE_START].top - 10;
 
     m_rcSpeedZero = {15, 15, 15, 15};
@@ -145,11 +146,14 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     m_rcSpeedZero.Inflate(2);
     m_rcSpeedZero.Offset((W - m_rcSpeedZero.Width()) / 2 - m_rcSpeedZero.left, H - 15 - m_rcSpeedZero.bottom);
     DrawButton(painter, m_rcSpeedZero, s_strSpeedZero);
+    m_parts.AddLink(m_rcSpeedZero, s_strSpeedZero);
 
+    m_nStatusPart = m_parts.Count();
     if (!m_track.empty()) {
         const QString strStatus = StatusText(m_dCourse, m_dSpeed);
         m_rcStatus = StatusTextRect(strStatus);
         DrawText(painter, {15, m_rcStatus.top, W - 15, m_rcStatus.bottom}, strStatus, TextWrap::WordWrap);
+        m_parts.AddText(m_rcStatus, strStatus);
     }
 
     m_rcPlot = CentredSquare(rcPlotArea);
@@ -229,6 +233,7 @@ void CNavigationPage::DrawStatusOpaque(QRect& rcChanged)
     DrawText(painter, {15, rc.top, m_sizePicture.width() - 15, rc.bottom}, strStatus, TextWrap::WordWrap);
     rcChanged |= ToQRect(rc) | ToQRect(m_rcStatus);
     m_rcStatus = rc;
+    m_parts.SetText(m_nStatusPart, rc, strStatus);
 }
 
 void CNavigationPage::InvalidateClient(const QRect& rcClient)
@@ -248,14 +253,11 @@ void CNavigationPage::OnMouseMove(int x, int y)
     SetCursorFromHotLink();
 }
 
-void CNavigationPage::OnLButtonUp(int, int)
+void CNavigationPage::OnLinkClicked(const Rect& rcLink)
 {
-    SetCursorFromHotLink();
-    if (!m_bLinkPressed)
-        return;
-    if (m_pHotLink == &m_rcLink[PAGE_START]) {
+    if (&rcLink == &m_rcLink[PAGE_START]) {
         AskToCancel();
-    } else if (m_pHotLink == &m_rcSpeedZero) {
+    } else if (&rcLink == &m_rcSpeedZero) {
         m_dSpeed = 0.0;
         m_hold.Request();
     }

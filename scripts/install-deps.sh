@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2
   xvfb xdotool x11-utils imagemagick
+  dbus dbus-x11 at-spi2-core python3-pyatspi
   appstream desktop-file-utils dpkg-dev file
 )
 

@@ -1,3 +1,4 @@
+#include "../app/accessibility_probe.h"
 #include "../app/frame_fixture.h"
 #include "calibration/calibration_page.h"
 #include "resources/string_ids.h"
@@ -157,4 +158,73 @@ TEST(CalibrationPage, BackBoxLeavesFromAnyStateAndStopsTheLeg)
     EXPECT_FALSE(pVisit->WindowAlive());
     // The north walk's start cleared the stored calibration; nothing else was written.
     EXPECT_EQ(t.frame.settings.writes, std::vector<std::string>{""});
+}
+
+TEST(CalibrationPage, ReadsAsDrawnFollowsEachStepAndKeepsEveryKeyAsAStep)
+{
+    CalibrationFixture t("rabcdefghijklmnopq");
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    const QString strIntro = QString::fromUtf8(LoadString(IDS_CALIBRATION_INTRO)).trimmed();
+    const QString strReady = QStringLiteral("Drücken Sie eine Taste, wenn Sie bereit sind.");
+    const QString strNorth = QStringLiteral("Gehen Sie jetzt zügig und möglichst erschütterungsfrei 5 m nach Norden.");
+    using R = QAccessible::Role;
+
+    // State 0: the empty first status line is not read out.
+    std::vector<AccessibleNode> tree = AccessibleTree(t.Window());
+    EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), strIntro, QStringLiteral("Zurück"), strReady}));
+    EXPECT_EQ(Roles(tree), (std::vector<R>{R::StaticText, R::StaticText, R::Button, R::StaticText}));
+    EXPECT_EQ(tree[2].rect, ScreenRect(t.Window(), t.pPage->LinkRect(PAGE_START)));
+    EXPECT_FALSE(tree[2].bFocusable);
+    const QImage before = ClientPixels(t.Window());
+
+    // Tab is a step of the walk like any other key, and shows no focus.
+    Key(t.Window(), Qt::Key_Tab);
+    EXPECT_EQ(t.pPage->Procedure().State(), 1);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), nullptr);
+    tree = AccessibleTree(t.Window());
+    EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), strIntro, QStringLiteral("Zurück"), strNorth, strReady}));
+    Key(t.Window(), Qt::Key_Backtab);
+    EXPECT_EQ(t.pPage->Procedure().State(), 2);
+    EXPECT_EQ(AccessibleTree(t.Window())[4].strName, QStringLiteral("Drücken Sie eine Taste, wenn Sie angekommen sind."));
+
+    // "Zurück" through the screen reader leaves at once, as a click does.
+    const std::shared_ptr<VisitControl> pVisit = t.pPage->Visit();
+    PressAccessible(AccessibleChild(t.Window(), QStringLiteral("Zurück")));
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_FALSE(t.pTimer->bRunning);
+    EXPECT_FALSE(pVisit->WindowAlive());
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+
+    // The next visit starts as the first one looked.
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ClientPixels(t.Window()), before);
+}
+
+TEST(CalibrationPage, AnnouncesEachStep)
+{
+    REQUIRE_LISTENING_ACCESSIBILITY();
+    RecordedAccessibilityEvents events;
+    CalibrationFixture t("rabcdefghijklmnopq");
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    AccessibleTree(t.Window());
+    events.Take(t.Window());
+
+    t.Key();
+    AccessibleTree(t.Window());
+    using E = RecordedAccessibilityEvents::Event;
+    EXPECT_EQ(events.Take(t.Window()),
+              (std::vector<E>{
+                  {QAccessible::NameChanged, 3, QStringLiteral("Gehen Sie jetzt zügig und möglichst erschütterungsfrei 5 m nach Norden.")},
+                  {QAccessible::ObjectCreated, 4, QStringLiteral("Drücken Sie eine Taste, wenn Sie bereit sind.")}}));
+    t.Key();
+    AccessibleTree(t.Window());
+    EXPECT_EQ(events.Take(t.Window()),
+              (std::vector<E>{{QAccessible::NameChanged, 4, QStringLiteral("Drücken Sie eine Taste, wenn Sie angekommen sind.")}}));
+    // The leg's ticks redraw the path, not the texts: nothing to announce.
+    for (int i = 0; i < 5; ++i)
+        t.pTimer->fnTick();
+    QCoreApplication::processEvents();
+    AccessibleTree(t.Window());
+    EXPECT_TRUE(events.Take(t.Window()).empty());
 }

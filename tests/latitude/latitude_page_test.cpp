@@ -1,3 +1,4 @@
+#include "../app/accessibility_probe.h"
 #include "../app/frame_fixture.h"
 #include "latitude/latitude_page.h"
 #include "latitude/latitude_report.h"
@@ -167,4 +168,66 @@ TEST(LatitudePage, WrongDirectionShowsImplausibleValuesAndReturns)
     ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
     EXPECT_EQ(t.frame.messageBox.shown[0].icon, MessageIcon::Warning);
     EXPECT_EQ(t.pPage->Track().size(), 120u);
+}
+
+TEST(LatitudePage, ReadsAsDrawnAndCancelsByKeyboardOrScreenReaderAsAClickDoes)
+{
+    LatitudeFixture t(std::nullopt);
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    QWidget* pWindow = t.pPage->Window();
+    using R = QAccessible::Role;
+
+    // Before the first stored point there is no estimate to read.
+    std::vector<AccessibleNode> tree = AccessibleTree(pWindow);
+    EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), QStringLiteral("Abbrechen")}));
+    EXPECT_EQ(Roles(tree), (std::vector<R>{R::StaticText, R::Button}));
+    EXPECT_EQ(tree[1].rect, ScreenRect(pWindow, t.pPage->LinkRect(PAGE_START)));
+    EXPECT_TRUE(tree[1].bFocusable);
+
+    t.RunUntil([&] { return t.pPage->Track().size() >= 3; });
+    tree = AccessibleTree(pWindow);
+    ASSERT_EQ(tree.size(), 3u);
+    EXPECT_EQ(tree[2].strName, t.pPage->EstimateText());
+    EXPECT_TRUE(tree[2].strName.startsWith(QStringLiteral("Letzte Schätzung: ")));
+    EXPECT_EQ(tree[2].role, R::StaticText);
+
+    // Tab, then Enter: the question, as a click asks it.
+    Key(pWindow, Qt::Key_Tab);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), &t.pPage->LinkRect(PAGE_START));
+    Key(pWindow, Qt::Key_Tab);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), &t.pPage->LinkRect(PAGE_START));
+    t.frame.messageBox.answer = MessageAnswer::No;
+    Key(pWindow, Qt::Key_Return);
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
+
+    const std::shared_ptr<LatitudeVisit> pVisit = t.pPage->Visit();
+    t.frame.messageBox.answer = MessageAnswer::Yes;
+    PressAccessible(AccessibleChild(pWindow, QStringLiteral("Abbrechen")));
+    EXPECT_EQ(t.frame.messageBox.shown.size(), 2u);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_TRUE(pVisit->m_bStop);
+}
+
+TEST(LatitudePage, AnnouncesEachNewEstimate)
+{
+    REQUIRE_LISTENING_ACCESSIBILITY();
+    RecordedAccessibilityEvents events;
+    LatitudeFixture t(std::nullopt);
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    QWidget* pWindow = t.pPage->Window();
+    AccessibleTree(pWindow);
+    events.Take(pWindow);
+
+    t.RunUntil([&] { return t.pPage->Track().size() >= 3; });
+    AccessibleTree(pWindow);
+    const auto announced = events.Take(pWindow);
+    ASSERT_FALSE(announced.empty());
+    EXPECT_EQ(announced[0].type, QAccessible::ObjectCreated);
+    for (const auto& event : announced) {
+        EXPECT_EQ(event.nChild, 2);
+        EXPECT_TRUE(event.type == QAccessible::ObjectCreated || event.type == QAccessible::NameChanged);
+    }
+    EXPECT_EQ(announced.back().strName, t.pPage->EstimateText());
 }
