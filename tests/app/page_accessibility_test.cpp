@@ -195,6 +195,21 @@ TEST(PageAccessibility, SpaceAndEnterFireForAPressAndReleaseOnTheFocusedLink)
     EXPECT_EQ(t.pFrame->CurrentPage(), PAGE_LATITUDE);
 }
 
+TEST(PageAccessibility, KeysReachEachPageShownAfterASwitch)
+{
+    FrameFixture t("TOSHIBA MK4019GAX", "");
+    t.pFrame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(t.pFrame.get()));
+    t.StartWindow()->setFocus();
+    t.PaintedLink(1);
+    Key(t.StartWindow(), Qt::Key_Backtab);
+    Key(t.StartWindow(), Qt::Key_Return);
+    ASSERT_EQ(t.pFrame->CurrentPage(), PAGE_LATITUDE);
+    EXPECT_EQ(QApplication::focusWidget(), t.pLatitude->Window());
+    t.pFrame->SwitchPage(PAGE_START);
+    EXPECT_EQ(QApplication::focusWidget(), t.StartWindow());
+}
+
 TEST(PageAccessibility, FocusIsDrawnInsideTheBoxOnlyAfterTab)
 {
     FrameFixture t("TOSHIBA MK4019GAX", "rabcdefghijklmnopq");
