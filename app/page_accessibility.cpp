@@ -7,6 +7,7 @@
 #include <QAccessibleWidget>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -150,13 +151,15 @@ private:
     {
         if (m_childIds.size() <= static_cast<std::size_t>(nIndex))
             return;
-        QAccessible::Id& id = m_childIds[static_cast<std::size_t>(nIndex)];
+        const QAccessible::Id id = m_childIds[static_cast<std::size_t>(nIndex)];
         if (!id)
             return;
         QAccessibleInterface* pChild = QAccessible::accessibleInterface(id);
+        // A listener may ask for other children meanwhile, which can grow m_childIds.
         Announce(pChild, QAccessible::ObjectDestroyed);
         static_cast<CPagePartAccessible*>(pChild)->Remove();
-        QAccessible::deleteAccessibleInterface(std::exchange(id, 0));
+        m_childIds[static_cast<std::size_t>(nIndex)] = 0;
+        QAccessible::deleteAccessibleInterface(id);
     }
 
     mutable std::vector<QAccessible::Id> m_childIds; // by part; 0 until asked for
