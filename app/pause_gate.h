@@ -16,7 +16,8 @@ public:
     void Hold();
     void Release();
 
-    // For observers: true once nWorkers are parked, false when bound passes first.
+    // For observers: true once exactly nWorkers are parked (0: all have left the
+    // gate again), false when bound passes first.
     bool WaitUntilParked(int nWorkers, std::chrono::milliseconds bound);
 
 private:

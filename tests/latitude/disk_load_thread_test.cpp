@@ -50,7 +50,8 @@ TEST(DiskLoadThread, AFailedReadClosesTheFileForGood)
     });
     ASSERT_TRUE(pVisit->m_gate.WaitUntilParked(1, s_bound));
     pVisit->m_gate.Release();
-    // One more pass from one park to the next: it reads nothing.
+    // One more pass from leaving the gate to parking again: it reads nothing.
+    ASSERT_TRUE(pVisit->m_gate.WaitUntilParked(0, s_bound));
     pVisit->m_gate.Hold();
     EXPECT_TRUE(pVisit->m_gate.WaitUntilParked(1, s_bound));
     EXPECT_EQ(nReads, 1);
