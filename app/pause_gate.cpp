@@ -9,6 +9,7 @@ void PauseGate::Pass()
     m_changed.notify_all();
     m_changed.wait(lock, [this] { return !m_bHeld; });
     --m_nParked;
+    m_changed.notify_all();
 }
 
 void PauseGate::Hold()
@@ -29,5 +30,5 @@ void PauseGate::Release()
 bool PauseGate::WaitUntilParked(int nWorkers, std::chrono::milliseconds bound)
 {
     std::unique_lock lock(m_mutex);
-    return m_changed.wait_for(lock, bound, [&] { return m_nParked >= nWorkers; });
+    return m_changed.wait_for(lock, bound, [&] { return m_nParked == nWorkers; });
 }
