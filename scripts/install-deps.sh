@@ -13,6 +13,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   dbus dbus-x11 at-spi2-core python3-pyatspi
   appstream desktop-file-utils dpkg-dev file
+  man-db lintian python3-debian
+  mount e2fsprogs
 )
 
 missing=()
