@@ -6,6 +6,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// Keys that belong to the menu: Alt itself, F10 and whatever is pressed while
+// Alt is held. They never reach a page as key presses. AltGr is no Alt: its
+// combinations are characters.
+bool IsMenuKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Alt || event.key() == Qt::Key_F10 || event.modifiers().testFlag(Qt::AltModifier);
+}
+
+} // namespace
+
 CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_pPage(&page)
 {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -15,6 +27,15 @@ CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     setPalette(palette);
     setAutoFillBackground(true);
+}
+
+void CPageWindow::showEvent(QShowEvent* pEvent)
+{
+    QFrame::showEvent(pEvent);
+    if (!m_pPage)
+        return;
+    m_pPage->HitTestAtPointer();
+    m_bHitTestAfterPaint = true;
 }
 
 void CPageWindow::paintEvent(QPaintEvent* pEvent)
@@ -28,6 +49,10 @@ void CPageWindow::paintEvent(QPaintEvent* pEvent)
     painter.translate(client.topLeft());
     painter.setPen(palette().color(QPalette::Text));
     m_pPage->OnPaint(painter, client.width(), client.height());
+    if (m_bHitTestAfterPaint) {
+        m_bHitTestAfterPaint = false;
+        m_pPage->HitTestAtPointer();
+    }
 }
 
 QPoint CPageWindow::ClientPoint(const QMouseEvent& event) const
@@ -61,6 +86,10 @@ void CPageWindow::mouseReleaseEvent(QMouseEvent* pEvent)
 
 void CPageWindow::keyPressEvent(QKeyEvent* pEvent)
 {
+    if (IsMenuKey(*pEvent)) {
+        QFrame::keyPressEvent(pEvent);
+        return;
+    }
     if (m_pPage)
         m_pPage->OnKeyDown(*pEvent);
 }

@@ -14,6 +14,7 @@ public:
     void Detach() { m_pPage = nullptr; }
 
 protected:
+    void showEvent(QShowEvent* pEvent) override;
     void paintEvent(QPaintEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
@@ -24,4 +25,6 @@ private:
     QPoint ClientPoint(const QMouseEvent& event) const;
 
     CPageWnd* m_pPage;
+    // Shown again, the page hit-tests once more when its areas are painted.
+    bool m_bHitTestAfterPaint = false;
 };

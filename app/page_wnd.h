@@ -34,6 +34,9 @@ public:
     virtual void OnLButtonDown(int x, int y);
     virtual void OnLButtonUp(int x, int y);
     virtual void OnKeyDown(const QKeyEvent& event);
+    // The hit test of a mouse move, at wherever the pointer is now: a window that
+    // appears under an unmoved pointer must not keep a link of an earlier visit.
+    void HitTestAtPointer();
 
     const Rect& LinkRect(int i) const { return m_rcLink[i]; }
 
@@ -54,6 +57,8 @@ protected:
 
     // The link area containing the point: the lowest-numbered one wins.
     const Rect* HitLink(int x, int y) const;
+    // The hot area at the point; a page with areas of its own adds them here.
+    virtual const Rect* HotAreaAt(int x, int y) const { return HitLink(x, y); }
     // The hand over a hot area, otherwise the arrow.
     void SetCursorFromHotLink();
 
@@ -67,6 +72,9 @@ protected:
     bool m_bLinkPressed = false;
 
 private:
+    // Makes pCandidate the hot area; a change of area clears the press.
+    void SetHotArea(const Rect* pCandidate);
+
     CPageWindow* m_pWindow = nullptr;
     WorkerThreads* m_pWorkers = nullptr;
 };

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2
   xvfb xdotool x11-utils imagemagick
+  weston qt6-wayland
   appstream desktop-file-utils dpkg-dev file
 )
 

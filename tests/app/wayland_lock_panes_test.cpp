@@ -1,0 +1,56 @@
+#include "../temp_folder.h"
+#include "app/linux_keyboard_locks.h"
+#include "frame_fixture.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QStatusBar>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void SetLed(const fs::path& root, const std::string& strName, const char* pszBrightness)
+{
+    const fs::path led = root / "class/leds" / strName;
+    fs::create_directories(led);
+    std::ofstream(led / "brightness") << pszBrightness << "\n";
+}
+
+QStringList PaneTexts(const CMainFrame& frame)
+{
+    QStringList texts;
+    for (QLabel* pLabel : frame.statusBar()->findChildren<QLabel*>())
+        if (pLabel->frameStyle() == (QFrame::Panel | QFrame::Sunken))
+            texts << pLabel->text();
+    return texts;
+}
+
+} // namespace
+
+// Started as a Wayland client by tests/e2e/wayland_session.sh, under a headless weston.
+TEST(WaylandLockPanes, PanesFollowTheKeyboardLeds)
+{
+    if (QGuiApplication::platformName() != QStringLiteral("wayland"))
+        GTEST_SKIP() << "needs a Wayland session; e2e.wayland_session runs it under weston";
+    TempFolder sys("quorvel-wayland-leds");
+    SetLed(sys.Root(), "input3::capslock", "1");
+    SetLed(sys.Root(), "input3::numlock", "0");
+    SetLed(sys.Root(), "input3::scrolllock", "1");
+    const std::unique_ptr<IKeyboardLockSource> pLocks = OpenKeyboardLockSource(sys.Root().string());
+
+    FrameFixture t("TOSHIBA MK4019GAX", "", {}, pLocks.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(t.pFrame.get()));
+    EXPECT_EQ(PaneTexts(*t.pFrame), QStringList({"UF", "", "RF"}));
+
+    // A key press refreshes the panes.
+    SetLed(sys.Root(), "input3::capslock", "0");
+    SetLed(sys.Root(), "input3::numlock", "1");
+    SetLed(sys.Root(), "input3::scrolllock", "0");
+    QTest::keyClick(t.StartWindow(), Qt::Key_NumLock);
+    EXPECT_EQ(PaneTexts(*t.pFrame), QStringList({"", "NUM", ""}));
+}
