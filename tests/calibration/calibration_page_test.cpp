@@ -250,4 +250,20 @@ TEST(CalibrationPage, PagesAppearingUnderAnUnmovedPointerForgetTheLinkClickedBef
     clickHere(t.Window());
     EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
     EXPECT_EQ(t.pPage->Procedure().State(), 0);
+
+    // Shown again with the pointer over a link, the start page offers that link at once.
+    pointTo(t.Window(), centre(rcCalibrationLink) + QPoint(0, 1));
+    t.frame.pFrame->SwitchPage(PAGE_START);
+    EXPECT_EQ(t.frame.StartWindow()->cursor().shape(), Qt::PointingHandCursor);
+    clickHere(t.frame.StartWindow());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+
+    // A new page whose "Zurück" appears under the pointer offers it once it is painted.
+    pointTo(t.Window(), centre(rcBack));
+    t.frame.pFrame->SwitchPage(PAGE_START);
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    t.Window()->grab();
+    EXPECT_EQ(t.Window()->cursor().shape(), Qt::PointingHandCursor);
+    clickHere(t.Window());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
 }

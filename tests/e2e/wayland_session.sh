@@ -68,4 +68,5 @@ DEMO_PID=
 out=$("$view_tests" --gtest_filter='WaylandLockPanes.*' 2>&1) || { echo "$out" >&2; fail "the lock-pane test failed on Wayland"; }
 echo "$out" | grep -q '\[  SKIPPED \]' && { echo "$out" >&2; fail "the lock-pane test did not run as a Wayland client"; }
 echo "$out" | grep -q '\[  PASSED  \] 1 test' || { echo "$out" >&2; fail "the lock-pane test did not run"; }
+echo "$out" | grep -E "^\[ +(OK|PASSED) "
 echo "PASS: the demo runs on weston; the lock panes follow the keyboard LEDs there"

@@ -233,6 +233,10 @@ TEST(NavigationPage, TrackLeavesOutItsEndSoTheCrossShowsAHole)
         EXPECT_TRUE(Dark(image, c.x() + 3, c.y())) << "the arm beyond the segment";
         EXPECT_TRUE(Dark(image, c.x(), c.y() - 1));
     }
+    // The cross and the segment's end, eight times enlarged, for people to look at.
+    QDir().mkpath(QStringLiteral(QUORVEL_SCREENSHOT_DIR));
+    EXPECT_TRUE(t.Client().copy(c.x() - 15, c.y() - 10, 31, 21).scaled(248, 168).save(
+        QStringLiteral(QUORVEL_SCREENSHOT_DIR "/navigation-cross-8x.png")));
 }
 
 TEST(NavigationPage, ScaleGrowsWithinAVisitAndTheNextVisitStartsAfresh)
