@@ -167,7 +167,10 @@ TEST(CalibrationPage, MenuKeysNeverCountButAltGrCharactersDo)
     // One key down as the window system delivers it, modifiers already held.
     auto press = [&t](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& strText = {}) {
         QKeyEvent event(QEvent::KeyPress, key, modifiers, strText);
-        QApplication::sendEvent(t.Window(), &event);
+        if (QWidget* pWindow = t.Window())
+            QApplication::sendEvent(pWindow, &event);
+        else
+            ADD_FAILURE() << "the page has been left";
     };
     auto expectState = [&t](int nState, const char* pszAfter) {
         EXPECT_EQ(t.pPage->Procedure().State(), nState) << pszAfter;

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <X11/XKBlib.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -32,7 +34,8 @@ QStringList PaneTexts(const CMainFrame& frame)
 
 } // namespace
 
-// Started as a Wayland client by tests/e2e/wayland_session.sh, under a headless weston.
+// The lock panes against the real keyboard state sources; the end-to-end tests run
+// these as clients of a headless weston and of Xvfb.
 TEST(WaylandLockPanes, PanesFollowTheKeyboardLeds)
 {
     if (QGuiApplication::platformName() != QStringLiteral("wayland"))
@@ -53,4 +56,32 @@ TEST(WaylandLockPanes, PanesFollowTheKeyboardLeds)
     SetLed(sys.Root(), "input3::scrolllock", "0");
     QTest::keyClick(t.StartWindow(), Qt::Key_NumLock);
     EXPECT_EQ(PaneTexts(*t.pFrame), QStringList({"", "NUM", ""}));
+}
+
+TEST(X11LockPanes, PanesFollowTheKeyboardExtensionNotTheLeds)
+{
+    auto* pX11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!pX11)
+        GTEST_SKIP() << "needs an X display; e2e.x11_lock_panes runs it under Xvfb";
+    Display* pDisplay = pX11->display();
+    auto lockModifiers = [pDisplay](unsigned nValues) {
+        XkbLockModifiers(pDisplay, XkbUseCoreKbd, LockMask | Mod2Mask, nValues);
+        XSync(pDisplay, False);
+    };
+    // The LEDs say every lock is on; the X server says none is.
+    TempFolder sys("quorvel-x11-leds");
+    SetLed(sys.Root(), "input3::capslock", "1");
+    SetLed(sys.Root(), "input3::numlock", "1");
+    SetLed(sys.Root(), "input3::scrolllock", "1");
+    lockModifiers(0);
+    const std::unique_ptr<IKeyboardLockSource> pLocks = OpenKeyboardLockSource(sys.Root().string());
+
+    FrameFixture t("TOSHIBA MK4019GAX", "", {}, pLocks.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(t.pFrame.get()));
+    EXPECT_EQ(PaneTexts(*t.pFrame), QStringList({"", "", ""}));
+
+    lockModifiers(LockMask | Mod2Mask);
+    QTest::keyClick(t.StartWindow(), Qt::Key_CapsLock);
+    EXPECT_EQ(PaneTexts(*t.pFrame), QStringList({"UF", "NUM", ""}));
+    lockModifiers(0);
 }
