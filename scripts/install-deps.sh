@@ -13,6 +13,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   weston qt6-wayland
   appstream desktop-file-utils dpkg-dev file
+  man-db lintian python3-debian
+  mount e2fsprogs
 )
 
 missing=()

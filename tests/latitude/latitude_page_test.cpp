@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <thread>
 
 namespace {
@@ -39,13 +41,15 @@ struct PacedClock : ILatitudeClock {
 struct LatitudeFixture {
     FixedLocation location;
     PacedClock clock;
+    // What the disk-load thread opens; the program's own file unless a test says otherwise.
+    std::function<DiskLoadRead()> openDiskLoad = [] { return OpenDiskLoadFile(); };
     CLatitudePage* pPage = nullptr;
     FrameFixture frame;
 
     explicit LatitudeFixture(std::optional<LocationCodes> codes, const std::string& strModel = "TOSHIBA MK4019GAX")
         : frame(strModel, "", [this] {
               ActivityPages pages;
-              auto pLatitude = std::make_unique<CLatitudePage>(location, clock);
+              auto pLatitude = std::make_unique<CLatitudePage>(location, clock, [this] { return openDiskLoad(); });
               pPage = pLatitude.get();
               pages.pLatitude = std::move(pLatitude);
               return pages;
@@ -170,4 +174,60 @@ TEST(LatitudePage, WrongDirectionShowsImplausibleValuesAndReturns)
     ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
     EXPECT_EQ(t.frame.messageBox.shown[0].icon, MessageIcon::Warning);
     EXPECT_EQ(t.pPage->Track().size(), 120u);
+}
+
+TEST(LatitudePage, CancelAsksAtOnceWhileADiskReadHangsAndNoNewReadStartsUntilTheAnswer)
+{
+    LatitudeFixture t(std::nullopt);
+    constexpr std::chrono::seconds bound(20);
+    std::promise<void> readMayEnd;
+    const std::shared_future<void> readEnds = readMayEnd.get_future().share();
+    std::atomic<int> nReadsBegun{0};
+    std::atomic<bool> bInRead{false};
+    // A read stuck behind other I/O: it ends when the test lets it, or after the bound.
+    t.openDiskLoad = [&]() -> DiskLoadRead {
+        return [&nReadsBegun, &bInRead, readEnds, bound] {
+            ++nReadsBegun;
+            bInRead = true;
+            readEnds.wait_for(bound);
+            bInRead = false;
+            return true;
+        };
+    };
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    const std::shared_ptr<LatitudeVisit> pVisit = t.pPage->Visit();
+    t.RunUntil([&] { return t.pPage->Track().size() >= 2 && nReadsBegun == 1; });
+    t.pPage->Window()->grab();
+    const Rect rcCancel = t.pPage->LinkRect(PAGE_START);
+    const int x = (rcCancel.left + rcCancel.right) / 2, y = (rcCancel.top + rcCancel.bottom) / 2;
+
+    bool bReadHangingWhenAsked = false;
+    bool bBothParked = false;
+    int nReadsWhileOpen = 0;
+    std::size_t nTrackWhenAsked = 0;
+    std::size_t nTrackWhileOpen = 0;
+    t.frame.messageBox.answer = MessageAnswer::No;
+    t.frame.messageBox.onShow = [&] {
+        bReadHangingWhenAsked = bInRead;
+        nTrackWhenAsked = t.pPage->Track().size();
+        // The read ends while the question is open: the thread parks instead of reading again.
+        readMayEnd.set_value();
+        bBothParked = pVisit->m_gate.WaitUntilParked(2, bound);
+        QCoreApplication::processEvents();
+        nReadsWhileOpen = nReadsBegun;
+        nTrackWhileOpen = t.pPage->Track().size();
+    };
+    t.pPage->OnMouseMove(x, y);
+    t.pPage->OnLButtonDown(x, y);
+    t.pPage->OnLButtonUp(x, y);
+
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
+    EXPECT_TRUE(bReadHangingWhenAsked);
+    EXPECT_TRUE(bBothParked);
+    EXPECT_EQ(nReadsWhileOpen, 1);
+    EXPECT_EQ(nTrackWhileOpen, nTrackWhenAsked);
+    // "Nein": reading and measuring go on.
+    t.RunUntil([&] { return nReadsBegun > 1 && t.pPage->Track().size() > nTrackWhenAsked; });
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
 }
