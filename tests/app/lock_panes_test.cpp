@@ -60,10 +60,10 @@ TEST(WaylandLockPanes, PanesFollowTheKeyboardLeds)
 
 TEST(X11LockPanes, PanesFollowTheKeyboardExtensionNotTheLeds)
 {
-    auto* pX11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!pX11)
-        GTEST_SKIP() << "needs an X display; e2e.x11_lock_panes runs it under Xvfb";
-    Display* pDisplay = pX11->display();
+    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
+        GTEST_SKIP() << "needs an X session; e2e.x11_lock_panes runs it under Xvfb";
+    Display* pDisplay = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    ASSERT_NE(pDisplay, nullptr);
     auto lockModifiers = [pDisplay](unsigned nValues) {
         XkbLockModifiers(pDisplay, XkbUseCoreKbd, LockMask | Mod2Mask, nValues);
         XSync(pDisplay, False);
