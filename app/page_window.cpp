@@ -8,6 +8,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// Keys that belong to the menu: Alt itself, F10 and whatever is pressed while
+// Alt is held. They never reach a page as key presses. AltGr is no Alt: its
+// combinations are characters.
+bool IsMenuKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Alt || event.key() == Qt::Key_F10 || event.modifiers().testFlag(Qt::AltModifier);
+}
+
+} // namespace
+
 CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_pPage(&page)
 {
     InstallPageAccessibility();
@@ -18,6 +30,18 @@ CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     setPalette(palette);
     setAutoFillBackground(true);
+}
+
+void CPageWindow::showEvent(QShowEvent* pEvent)
+{
+    QFrame::showEvent(pEvent);
+    if (!m_pPage)
+        return;
+    // Shown again by the program, not restored by the desktop: a new visit.
+    if (!pEvent->spontaneous())
+        m_pPage->ResetKeyboardFocus();
+    m_pPage->HitTestAtPointer();
+    m_bHitTestAfterPaint = true;
 }
 
 void CPageWindow::paintEvent(QPaintEvent* pEvent)
@@ -36,6 +60,10 @@ void CPageWindow::paintEvent(QPaintEvent* pEvent)
         DrawFocusRect(painter, *pFocus);
     }
     m_pPage->PublishParts();
+    if (m_bHitTestAfterPaint) {
+        m_bHitTestAfterPaint = false;
+        m_pPage->HitTestAtPointer();
+    }
 }
 
 bool CPageWindow::event(QEvent* pEvent)
@@ -49,14 +77,6 @@ bool CPageWindow::event(QEvent* pEvent)
         }
     }
     return QFrame::event(pEvent);
-}
-
-void CPageWindow::showEvent(QShowEvent* pEvent)
-{
-    // Shown again by the program, not restored by the desktop: a new visit.
-    if (m_pPage && !pEvent->spontaneous())
-        m_pPage->ResetKeyboardFocus();
-    QFrame::showEvent(pEvent);
 }
 
 QPoint CPageWindow::ClientPoint(const QMouseEvent& event) const
@@ -90,6 +110,10 @@ void CPageWindow::mouseReleaseEvent(QMouseEvent* pEvent)
 
 void CPageWindow::keyPressEvent(QKeyEvent* pEvent)
 {
+    if (IsMenuKey(*pEvent)) {
+        QFrame::keyPressEvent(pEvent);
+        return;
+    }
     if (m_pPage)
         m_pPage->OnKeyDown(*pEvent);
 }

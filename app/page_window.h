@@ -29,4 +29,6 @@ private:
     QPoint ClientPoint(const QMouseEvent& event) const;
 
     CPageWnd* m_pPage;
+    // Shown again, the page hit-tests once more when its areas are painted.
+    bool m_bHitTestAfterPaint = false;
 };

@@ -6,6 +6,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
+#include <QCursor>
 #include <QPainter>
 #include <QPalette>
 
@@ -35,6 +36,11 @@ bool CPageWnd::Create(QWidget* pParent, WorkerThreads& workers)
     m_parts.Clear();
     m_partsPublished.Clear();
     ResetKeyboardFocus();
+    // A new window has no areas until it paints them.
+    for (Rect& rc : m_rcLink)
+        rc.SetEmpty();
+    m_pHotLink = nullptr;
+    m_bLinkPressed = false;
     m_pWindow = new CPageWindow(*this, pParent);
     if (!OnCreate()) {
         m_pWindow->Detach();
@@ -118,14 +124,26 @@ void CPageWnd::SetCursorFromHotLink()
     m_pWindow->setCursor(m_pHotLink ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
-void CPageWnd::OnMouseMove(int x, int y)
+void CPageWnd::SetHotArea(const Rect* pCandidate)
 {
-    const Rect* pCandidate = HitLink(x, y);
     if (pCandidate != m_pHotLink) {
         m_pHotLink = pCandidate;
         m_bLinkPressed = false;
     }
     SetCursorFromHotLink();
+}
+
+void CPageWnd::OnMouseMove(int x, int y)
+{
+    SetHotArea(HotAreaAt(x, y));
+}
+
+void CPageWnd::HitTestAtPointer()
+{
+    const QRect client = m_pWindow->contentsRect();
+    const QPoint point = m_pWindow->mapFromGlobal(QCursor::pos());
+    // A pointer elsewhere is over no area of this page.
+    SetHotArea(client.contains(point) ? HotAreaAt(point.x() - client.left(), point.y() - client.top()) : nullptr);
 }
 
 void CPageWnd::OnLButtonDown(int, int)

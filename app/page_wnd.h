@@ -38,6 +38,9 @@ public:
     // Enter, pressed and released on the focused box, click it.
     virtual void OnKeyDown(const QKeyEvent& event);
     virtual void OnKeyUp(const QKeyEvent& event);
+    // The hit test of a mouse move, at wherever the pointer is now: a window that
+    // appears under an unmoved pointer must not keep a link of an earlier visit.
+    void HitTestAtPointer();
 
     const Rect& LinkRect(int i) const { return m_rcLink[i]; }
 
@@ -76,6 +79,8 @@ protected:
 
     // The link area containing the point: the lowest-numbered one wins.
     const Rect* HitLink(int x, int y) const;
+    // The hot area at the point; a page with areas of its own adds them here.
+    virtual const Rect* HotAreaAt(int x, int y) const { return HitLink(x, y); }
     // The hand over a hot area, otherwise the arrow.
     void SetCursorFromHotLink();
 
@@ -91,6 +96,9 @@ protected:
     PageParts m_parts;
 
 private:
+    // Makes pCandidate the hot area; a change of area clears the press.
+    void SetHotArea(const Rect* pCandidate);
+
     void MoveKeyboardFocus(bool bForward);
     void RepaintLink(const Rect* pLink);
 

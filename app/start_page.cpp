@@ -2,7 +2,6 @@
 
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
-#include "drive/model_text.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -46,7 +45,7 @@ void CStartPage::OnPaint(QPainter& painter, int W, int H)
     m_parts.AddText(rcIntroduction, strIntroduction);
 
     Rect rcDrive{10, rcIntroduction.bottom, W - 10, H};
-    const QString strDriveLine = Text(FormatString(IDS_DRIVE_LINE, ModelTextUtf8(theApp.m_strModel).c_str(),
+    const QString strDriveLine = Text(FormatString(IDS_DRIVE_LINE, theApp.ModelText().c_str(),
                                                    theApp.m_bSupported ? "eine" : "keine"));
     MeasureText(m_fontText, Window(), rcDrive, strDriveLine, TextWrap::WordWrap);
     DrawText(painter, rcDrive, strDriveLine, TextWrap::WordWrap);

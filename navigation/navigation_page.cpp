@@ -1,5 +1,6 @@
 #include "navigation/navigation_page.h"
 
+#include "app/line_pen.h"
 #include "app/marker_cross.h"
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
@@ -41,10 +42,7 @@ bool CNavigationPage::OnCreate()
     m_bPictureStale = true;
     m_rcStatus.SetEmpty();
     m_deferred.clear();
-    // The areas of the last visit's layout are no longer on the screen.
-    m_pHotLink = nullptr;
-    m_bLinkPressed = false;
-    m_rcLink[PAGE_START].SetEmpty();
+    // The last visit's button is no longer on the screen.
     m_rcSpeedZero.SetEmpty();
 
     const std::shared_ptr<VisitControl> pVisit = m_pVisit;
@@ -115,7 +113,7 @@ void CNavigationPage::RenderPicture(int W, int H)
     m_picture.setDevicePixelRatio(dRatio);
     m_picture.fill(Window()->palette().color(QPalette::Window));
     QPainter painter(&m_picture);
-    painter.setPen(Window()->palette().color(QPalette::Text));
+    painter.setPen(LinePen(Window()->palette().color(QPalette::Text)));
     PaintPage(painter, W, H);
 }
 
@@ -211,7 +209,7 @@ void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double
 void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew, QRect& rcChanged)
 {
     QPainter painter(&m_picture);
-    painter.setPen(Window()->palette().color(QPalette::Text));
+    painter.setPen(LinePen(Window()->palette().color(QPalette::Text)));
     const QPoint ptOld = MapToPlot(posOld);
     const QPoint ptNew = MapToPlot(posNew);
     DrawMarkerCross(painter, ptOld);
@@ -241,16 +239,9 @@ void CNavigationPage::InvalidateClient(const QRect& rcClient)
     Window()->update(rcClient.translated(Window()->contentsRect().topLeft()));
 }
 
-void CNavigationPage::OnMouseMove(int x, int y)
+const Rect* CNavigationPage::HotAreaAt(int x, int y) const
 {
-    const Rect* pCandidate = HitLink(x, y);
-    if (m_rcSpeedZero.Contains(x, y))
-        pCandidate = &m_rcSpeedZero;
-    if (pCandidate != m_pHotLink) {
-        m_pHotLink = pCandidate;
-        m_bLinkPressed = false;
-    }
-    SetCursorFromHotLink();
+    return m_rcSpeedZero.Contains(x, y) ? &m_rcSpeedZero : HitLink(x, y);
 }
 
 void CNavigationPage::OnLinkClicked(const Rect& rcLink)

@@ -33,7 +33,6 @@ public:
     explicit CNavigationPage(NavigationPageServices services);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
-    void OnMouseMove(int x, int y) override;
 
     // One tick's change, on the GUI thread: the old marker off, one track
     // segment, the new marker and the status text; the whole plot again only
@@ -55,6 +54,7 @@ protected:
     bool OnCreate() override;
     void OnDestroy() override;
     void OnLinkClicked(const Rect& rcLink) override;
+    const Rect* HotAreaAt(int x, int y) const override;
 
 private:
     void Publish(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update);

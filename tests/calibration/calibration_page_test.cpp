@@ -4,6 +4,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -227,4 +228,115 @@ TEST(CalibrationPage, AnnouncesEachStep)
     QCoreApplication::processEvents();
     AccessibleTree(t.Window());
     EXPECT_TRUE(events.Take(t.Window()).empty());
+}
+
+TEST(CalibrationPage, MenuKeysNeverCountButAltGrCharactersDo)
+{
+    CalibrationFixture t;
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    // One key down as the window system delivers it, modifiers already held.
+    auto press = [&t](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& strText = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, strText);
+        if (QWidget* pWindow = t.Window())
+            QApplication::sendEvent(pWindow, &event);
+        else
+            ADD_FAILURE() << "the page has been left";
+    };
+    auto expectState = [&t](int nState, const char* pszAfter) {
+        EXPECT_EQ(t.pPage->Procedure().State(), nState) << pszAfter;
+    };
+    press(Qt::Key_Alt, Qt::AltModifier);
+    expectState(0, "Alt");
+    press(Qt::Key_D, Qt::AltModifier, QStringLiteral("d"));
+    expectState(0, "Alt+D");
+    press(Qt::Key_F10, Qt::NoModifier);
+    expectState(0, "F10");
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    expectState(0, "Shift+F10");
+    press(Qt::Key_Shift, Qt::ShiftModifier | Qt::AltModifier);
+    expectState(0, "Shift while Alt is held");
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+
+    // AltGr and what it types are keys like any other, and so are Shift and Ctrl.
+    press(Qt::Key_AltGr, Qt::GroupSwitchModifier);
+    expectState(1, "AltGr");
+    press(Qt::Key_At, Qt::GroupSwitchModifier, QStringLiteral("@"));
+    expectState(2, "AltGr+Q");
+    for (int i = 0; i < 84; ++i)
+        t.pTimer->fnTick();
+    press(Qt::Key_Control, Qt::ControlModifier);
+    expectState(3, "Ctrl");
+
+    // Alt during a timed leg neither ends it nor stops its timer.
+    press(Qt::Key_Shift, Qt::ShiftModifier);
+    expectState(4, "Shift");
+    ASSERT_TRUE(t.pTimer->bRunning);
+    press(Qt::Key_Alt, Qt::AltModifier);
+    press(Qt::Key_Tab, Qt::AltModifier);
+    expectState(4, "Alt and Alt+Tab in a turn");
+    EXPECT_TRUE(t.pTimer->bRunning);
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+}
+
+TEST(CalibrationPage, PagesAppearingUnderAnUnmovedPointerForgetTheLinkClickedBefore)
+{
+    CalibrationFixture t;
+    // The pointer moves as a user moves it; clicks come without a move, where it is.
+    auto pointTo = [](QWidget* pWindow, QPoint ptClient) {
+        QCursor::setPos(pWindow->mapToGlobal(ptClient + pWindow->contentsRect().topLeft()));
+        QCoreApplication::processEvents();
+    };
+    auto clickHere = [](QWidget* pWindow) {
+        const QPointF point = pWindow->mapFromGlobal(QCursor::pos());
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, point, QCursor::pos(), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(pWindow, &event);
+        }
+    };
+    auto centre = [](const Rect& rc) { return QPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2); };
+
+    const Rect rcCalibrationLink = t.frame.PaintedLink(1);
+    pointTo(t.frame.StartWindow(), centre(rcCalibrationLink));
+    clickHere(t.frame.StartWindow());
+    ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    t.Window()->grab();
+    const Rect rcBack = t.pPage->LinkRect(PAGE_START);
+    pointTo(t.Window(), centre(rcBack));
+    EXPECT_EQ(t.Window()->cursor().shape(), Qt::PointingHandCursor);
+    clickHere(t.Window());
+    ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+
+    // Where "Zurück" was, the start page has no link: a second click stays there.
+    EXPECT_EQ(t.frame.StartWindow()->cursor().shape(), Qt::ArrowCursor);
+    clickHere(t.frame.StartWindow());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+
+    // Entered again, the calibration page under the pointer has no "Zurück" pressed
+    // from its last visit, also once it has painted.
+    pointTo(t.frame.StartWindow(), centre(rcCalibrationLink));
+    clickHere(t.frame.StartWindow());
+    ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    clickHere(t.Window());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    t.Window()->grab();
+    clickHere(t.Window());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    EXPECT_EQ(t.pPage->Procedure().State(), 0);
+
+    // Shown again with the pointer over a link, the start page offers that link at once.
+    pointTo(t.Window(), centre(rcCalibrationLink) + QPoint(0, 1));
+    t.frame.pFrame->SwitchPage(PAGE_START);
+    EXPECT_EQ(t.frame.StartWindow()->cursor().shape(), Qt::PointingHandCursor);
+    clickHere(t.frame.StartWindow());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+
+    // A new page whose "Zurück" appears under the pointer offers it once it is painted.
+    pointTo(t.Window(), centre(rcBack));
+    t.frame.pFrame->SwitchPage(PAGE_START);
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    t.Window()->grab();
+    EXPECT_EQ(t.Window()->cursor().shape(), Qt::PointingHandCursor);
+    clickHere(t.Window());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
 }

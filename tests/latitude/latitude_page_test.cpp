@@ -47,8 +47,8 @@ struct LatitudeFixture {
     CLatitudePage* pPage = nullptr;
     FrameFixture frame;
 
-    explicit LatitudeFixture(std::optional<LocationCodes> codes)
-        : frame("TOSHIBA MK4019GAX", "", [this] {
+    explicit LatitudeFixture(std::optional<LocationCodes> codes, const std::string& strModel = "TOSHIBA MK4019GAX")
+        : frame(strModel, "", [this] {
               ActivityPages pages;
               auto pLatitude = std::make_unique<CLatitudePage>(location, clock, [this] { return openDiskLoad(); });
               pPage = pLatitude.get();
@@ -78,7 +78,9 @@ struct LatitudeFixture {
 
 TEST(LatitudePage, FullRunAroundMunichEndsInTheSendDialog)
 {
-    LatitudeFixture t(LocationCodes{"49", "089"});
+    // A model byte above 0x7F names the drive as the start page shows it (Latin-1);
+    // 0xC4 keeps the model's rotation direction.
+    LatitudeFixture t(LocationCodes{"49", "089"}, "TOSHIBA MK4019GAX\xC4");
     t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
     ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
     EXPECT_NEAR(t.pPage->Location().m_dLatitudeBase, 48.13, 0.01);
@@ -110,6 +112,7 @@ TEST(LatitudePage, FullRunAroundMunichEndsInTheSendDialog)
     const std::string strMeasured = strReport.substr(strReport.find("Gemessen:\t") + 10, 7);
     EXPECT_EQ(strShown.substr(strShown.find(": ") + 2, 7), strMeasured);
     EXPECT_NE(strReport.find("RL-API:\tV 4.49\n"), std::string::npos) << strReport;
+    EXPECT_NE(strReport.find("\nPlattentyp:\tTOSHIBA MK4019GAX\u00c4\n"), std::string::npos) << strReport;
 
     // After a complete run "Abbrechen" asks nothing.
     const Rect rcCancel = t.pPage->LinkRect(PAGE_START);

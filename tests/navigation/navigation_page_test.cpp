@@ -153,7 +153,8 @@ TEST(NavigationPage, PaintBeforeTheFirstTickShowsThePlotAndMarkerButNoStatusText
     for (int i = 1; i < 5; ++i)
         EXPECT_TRUE(t.pPage->LinkRect(i).IsEmpty());
     const Rect& rcPlot = t.pPage->PlotRect();
-    EXPECT_EQ(rcPlot.Width(), rcPlot.Height());
+    // Wider than high: the height stays, the width is twice its integer half.
+    EXPECT_EQ(rcPlot.Width(), rcPlot.Height() / 2 * 2);
     EXPECT_EQ(rcPlot.bottom, rcCancel.top - 10);
     EXPECT_TRUE(Dark(before, rcPlot.left, rcPlot.top + 3));
     EXPECT_TRUE(Dark(before, rcPlot.right - 1, rcPlot.bottom - 3));
@@ -212,6 +213,32 @@ TEST(NavigationPage, TicksDrawOnlyTheirChangeAndMatchAFullRepaint)
 
     // A repaint from scratch shows the same picture.
     EXPECT_EQ(t.RepaintedFromScratch(), after);
+}
+
+TEST(NavigationPage, TrackLeavesOutItsEndSoTheCrossShowsAHole)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    t.Client();
+    const double dCourse = t.pPage->Course();
+    t.pPage->UpdatePosition({0.0, 0.3}, dCourse + 0.5, 0.02);
+    t.pPage->UpdatePosition({0.9, 0.3}, dCourse + 1.0, 0.02);
+    const QPoint c = t.pPage->MapToPlot({0.9, 0.3});
+    ASSERT_EQ(t.pPage->MapToPlot({0.0, 0.3}).y(), c.y());
+
+    // The tick's horizontal segment stops short of the cross's centre, so the centre,
+    // inverted twice, shows the background; a repaint draws the same.
+    for (const QImage& image : {t.Client(), t.RepaintedFromScratch()}) {
+        EXPECT_FALSE(Dark(image, c.x(), c.y()));
+        EXPECT_TRUE(Dark(image, c.x() - 8, c.y())) << "the segment";
+        EXPECT_FALSE(Dark(image, c.x() - 3, c.y())) << "the segment under the cross's arm";
+        EXPECT_TRUE(Dark(image, c.x() + 3, c.y())) << "the arm beyond the segment";
+        EXPECT_TRUE(Dark(image, c.x(), c.y() - 1));
+    }
+    // The cross and the segment's end, eight times enlarged, for people to look at.
+    QDir().mkpath(QStringLiteral(QUORVEL_SCREENSHOT_DIR));
+    EXPECT_TRUE(t.Client().copy(c.x() - 15, c.y() - 10, 31, 21).scaled(248, 168).save(
+        QStringLiteral(QUORVEL_SCREENSHOT_DIR "/navigation-cross-8x.png")));
 }
 
 TEST(NavigationPage, ScaleGrowsWithinAVisitAndTheNextVisitStartsAfresh)
