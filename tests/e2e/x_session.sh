@@ -10,20 +10,38 @@ start_x_session() {
   export XDG_CONFIG_HOME=$SESSION_DIR/config XDG_RUNTIME_DIR=$SESSION_DIR/runtime
   mkdir -p "$XDG_CONFIG_HOME"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$SESSION_DIR/display" >/dev/null 2>&1 &
-  XVFB_PID=$!
   trap stop_x_session EXIT
-  wait_for "Xvfb to start" 10 test -s "$SESSION_DIR/display"
-  export DISPLAY=:$(cat "$SESSION_DIR/display")
+  # A display number of this session's own: a number that another end-to-end test's
+  # server has just given up can still lose its socket to that server's exit.
+  local display=$((100 + $$ % 800)) attempt
+  XVFB_PID=
+  for attempt in 1 2 3 4 5 6 7 8; do
+    if [ ! -e "/tmp/.X$display-lock" ]; then
+      Xvfb ":$display" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$SESSION_DIR/display" >/dev/null 2>&1 &
+      XVFB_PID=$!
+      wait_for "Xvfb to start" 10 xvfb_started
+      [ -s "$SESSION_DIR/display" ] && break
+      XVFB_PID=
+    fi
+    display=$((display + 1))
+  done
+  [ -n "$XVFB_PID" ] || fail "no free display for Xvfb"
+  export DISPLAY=:$display
   unset WAYLAND_DISPLAY
   export QT_QPA_PLATFORM=xcb
 }
 
 stop_x_session() {
   if [ -n "${PROGRAM_PID:-}" ]; then kill "$PROGRAM_PID" 2>/dev/null || true; fi
-  kill "$XVFB_PID" 2>/dev/null || true
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   rm -rf "$SESSION_DIR"
 }
+
+# Ready, or gone because another server holds the display.
+xvfb_started() { [ -s "$SESSION_DIR/display" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; }
 
 # wait_for WHAT SECONDS COMMAND...: polls COMMAND until it succeeds.
 wait_for() {
