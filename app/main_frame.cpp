@@ -47,7 +47,7 @@ CMainFrame::CMainFrame(CQuorvelApp& app, ActivityPages pages, IKeyboardLockSourc
     m_pPageLayout = new QVBoxLayout(m_pPageArea);
     m_pPageLayout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(m_pPageArea);
-    m_wndStartPage.Create(m_pPageArea, m_workers);
+    m_wndStartPage.Create(m_pPageArea);
     m_pPageLayout->addWidget(m_wndStartPage.Window());
 
     CreateMenu();
@@ -58,10 +58,15 @@ CMainFrame::CMainFrame(CQuorvelApp& app, ActivityPages pages, IKeyboardLockSourc
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    // Each page joins its own threads when it goes.
     for (CPageWnd* pPage : m_apPages)
         if (pPage)
             pPage->DestroyWindow();
-    m_workers.JoinAll();
+}
+
+CPageWnd* CMainFrame::Page(int nPage) const
+{
+    return nPage >= 0 && nPage < PAGE_COUNT ? m_apPages[static_cast<std::size_t>(nPage)] : nullptr;
 }
 
 void CMainFrame::CreateMenu()
@@ -160,7 +165,7 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
 
 void CMainFrame::SwitchPage(int nPage)
 {
-    if (nPage == m_nCurPage)
+    if (nPage == m_nCurPage || nPage < 0 || nPage >= PAGE_COUNT)
         return;
     if (nPage == PAGE_START) {
         m_apPages[m_nCurPage]->DestroyWindow();
@@ -173,7 +178,7 @@ void CMainFrame::SwitchPage(int nPage)
         m_app.MessageBox().Show("Not yet implemented", MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    if (!pPage->Create(m_pPageArea, m_workers)) {
+    if (!pPage->Create(m_pPageArea)) {
         m_app.MessageBox().Show("Ansichtsfenster konnte nicht erstellt werden", MessageIcon::None,
                                 MessageButtons::Ok);
         return;

@@ -1,19 +1,25 @@
 #pragma once
 
 #include "app/rect.h"
+#include "app/visit_control.h"
+#include "app/worker_threads.h"
 
 #include <QBrush>
 #include <QFont>
+
+#include <functional>
+#include <memory>
 
 class QKeyEvent;
 class QString;
 class QPainter;
 class QWidget;
 class CPageWindow;
-class WorkerThreads;
 
 // The base of every page. The page object lives as long as the main frame; its
-// window exists only between Create and DestroyWindow, once per visit.
+// window exists only between Create and DestroyWindow, once per visit. The page
+// owns the threads of its visits: it ends its own visit and joins them when it
+// goes, whatever its owner does first.
 class CPageWnd {
 public:
     CPageWnd() = default;
@@ -21,9 +27,10 @@ public:
     CPageWnd& operator=(const CPageWnd&) = delete;
     virtual ~CPageWnd();
 
-    // Creates the window as a child of pParent; false when it cannot be created.
-    // The page starts the threads of its visit on workers.
-    bool Create(QWidget* pParent, WorkerThreads& workers);
+    // Creates the window as a child of pParent; false when it cannot be created
+    // or while the window of the current visit still exists.
+    bool Create(QWidget* pParent);
+    // Ends the visit: its threads learn that the window is gone, and are not waited for.
     void DestroyWindow();
     // The page's window, or nullptr while it does not exist.
     QWidget* Window() const;
@@ -57,7 +64,18 @@ protected:
     // The hand over a hot area, otherwise the arrow.
     void SetCursorFromHotLink();
 
-    WorkerThreads& Workers() const { return *m_pWorkers; }
+    // A fresh control block for the visit being created, shared with its threads;
+    // DestroyWindow clears its window flag.
+    template <class Control = VisitControl>
+    std::shared_ptr<Control> NewVisit()
+    {
+        auto pVisit = std::make_shared<Control>();
+        m_pVisitControl = pVisit;
+        return pVisit;
+    }
+    // Starts a thread of the current visit; false when it cannot be started. The
+    // thread may use only what it shares with the page, never the page object itself.
+    bool StartThread(std::function<void()> fnWork) { return m_threads.Start(std::move(fnWork)); }
 
     QFont m_fontTitle;
     QFont m_fontText;
@@ -67,6 +85,9 @@ protected:
     bool m_bLinkPressed = false;
 
 private:
+    void EndVisit();
+
     CPageWindow* m_pWindow = nullptr;
-    WorkerThreads* m_pWorkers = nullptr;
+    std::shared_ptr<VisitControl> m_pVisitControl;
+    WorkerThreads m_threads;
 };

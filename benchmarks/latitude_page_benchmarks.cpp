@@ -1,6 +1,5 @@
 // The latitude page's full repaint with a day's 86,400 track points against one
 // marker step, and the process's memory with such a track.
-#include "app/worker_threads.h"
 #include "benchmark_application.h"
 #include "latitude/latitude_page.h"
 
@@ -38,7 +37,6 @@ long ResidentKilobytes()
 }
 
 struct PageWithDayTrack {
-    WorkerThreads workers;
     NoLocation location;
     StoppedClock clock;
     CLatitudePage page{location, clock};
@@ -47,7 +45,7 @@ struct PageWithDayTrack {
     PageWithDayTrack()
     {
         EnsureBenchmarkApplication();
-        page.Create(nullptr, workers);
+        page.Create(nullptr);
         page.Visit()->m_bDiskRun = false; // the disk is left alone
         page.Window()->resize(640, 480);
         page.Window()->show();
@@ -62,7 +60,6 @@ struct PageWithDayTrack {
         page.DestroyWindow();
         clock.bEnd = true;
         clock.bEnd.notify_all();
-        workers.JoinAll();
     }
 };
 

@@ -3,7 +3,6 @@
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
-#include "app/worker_threads.h"
 #include "calibration/calibration_path.h"
 #include "calibration/disk_activity_worker.h"
 #include "resources/string_ids.h"
@@ -88,7 +87,7 @@ bool CCalibrationPage::OnCreate()
     if (!CPageWnd::OnCreate())
         return false;
     m_penThick = QPen(Qt::black, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    m_pVisit = std::make_shared<VisitControl>();
+    m_pVisit = NewVisit();
     m_pProcedure = std::make_unique<CalibrationProcedure>(static_cast<ICalibrationHost&>(*this), theApp.m_nDirection, theApp.m_nModelDirection);
     m_pLegTimer = m_makeLegTimer();
     Window()->setFocus();
@@ -100,7 +99,6 @@ void CCalibrationPage::OnDestroy()
     // The key press that leaves the page may still be running inside the procedure,
     // so the procedure stays until the next visit; the worker notices the closed window.
     m_pLegTimer->Stop();
-    m_pVisit->m_bWindowAlive.store(false, std::memory_order_release);
 }
 
 void CCalibrationPage::OnKeyDown(const QKeyEvent&)
@@ -177,7 +175,7 @@ void CCalibrationPage::DrawLegProgress(QPainter& painter) const
 void CCalibrationPage::StartDiskWorker()
 {
     m_pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
-    Workers().Start([pVisit = m_pVisit, strRoot = m_strWalkRoot] { DiskActivityThreadProc(pVisit, strRoot); });
+    StartThread([pVisit = m_pVisit, strRoot = m_strWalkRoot] { DiskActivityThreadProc(pVisit, strRoot); });
 }
 
 void CCalibrationPage::StopDiskWorker()

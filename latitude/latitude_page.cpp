@@ -4,7 +4,6 @@
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
-#include "app/worker_threads.h"
 #include "latitude/disk_load_thread.h"
 #include "latitude/latitude_report.h"
 #include "latitude/latitude_thread.h"
@@ -38,19 +37,18 @@ bool CLatitudePage::OnCreate()
     m_image = QImage();
     m_location.Determine(m_locationSource, ProcessAreaCodeTables(), theApp.m_nDirection, theApp.m_nModelDirection);
 
-    m_pVisit = std::make_shared<LatitudeVisit>();
-    if (!Workers().Start([this, pVisit = m_pVisit, location = m_location] {
-            LatitudeThreadProc(*this, pVisit, m_clock, location);
+    m_pVisit = NewVisit<LatitudeVisit>();
+    if (!StartThread([this, pVisit = m_pVisit, &clock = m_clock, location = m_location] {
+            LatitudeThreadProc(*this, pVisit, clock, location);
         }))
         return false;
     m_pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
-    Workers().Start([pVisit = m_pVisit] { DiskLoadThreadProc(pVisit); });
+    StartThread([pVisit = m_pVisit] { DiskLoadThreadProc(pVisit); });
     return true;
 }
 
 void CLatitudePage::OnDestroy()
 {
-    m_pVisit->m_bWindowAlive.store(false, std::memory_order_release);
     m_deferredSteps.clear();
 }
 
