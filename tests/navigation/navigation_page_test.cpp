@@ -271,6 +271,46 @@ TEST(NavigationPage, LateUpdatesOfAnOldVisitNeverReachTheNextOne)
     EXPECT_TRUE(t.pPage->Visit()->m_bDiskRun);
 }
 
+TEST(NavigationPage, PageObjectGoingWithItsWindowOpenEndsAndJoinsItsThreads)
+{
+    QTemporaryDir diskRoot;
+    std::shared_ptr<VisitControl> pVisit;
+    std::atomic<VisitControl*> pControl{nullptr};
+    std::atomic<int> nPauses{0};
+    std::atomic<bool> bLeaving{false};
+    std::atomic<int> nPausesAfterLeaving{0};
+    {
+        // No frame around it: the page alone must end its visit.
+        CNavigationPage page(NavigationPageServices{
+            [] { return s_nFirstSeed; },
+            [&](std::chrono::milliseconds) {
+                ++nPauses;
+                // A thread still ticking long after its page began to go was never told:
+                // stop it, so the test fails instead of hanging in the join.
+                if (bLeaving && ++nPausesAfterLeaving > 1000)
+                    pControl.load()->m_bStop = true;
+                std::this_thread::yield();
+            },
+            diskRoot.path().toStdString()});
+        ASSERT_TRUE(page.Create(nullptr));
+        pVisit = page.Visit();
+        pControl = pVisit.get();
+        while (nPauses < 3)
+            std::this_thread::yield();
+        bLeaving = true;
+    }
+    EXPECT_LE(nPausesAfterLeaving, 1);
+    EXPECT_FALSE(pVisit->WindowAlive());
+    // Both threads have ended: the measurement thread cleared the run flag as its last act,
+    // and once the updates still queued for the gone page are dropped, only this test
+    // holds the visit's control block.
+    EXPECT_FALSE(pVisit->m_bDiskRun);
+    const int nPausesAtEnd = nPauses;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pVisit.use_count(), 1);
+    EXPECT_EQ(nPauses, nPausesAtEnd);
+}
+
 TEST(NavigationPage, ButtonsFireOnlyForPressAndReleaseOnTheSameButton)
 {
     NavigationFixture t;
