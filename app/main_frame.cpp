@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "drive/rotation_direction.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "ui_about_dialog.h"
@@ -175,11 +176,11 @@ void CMainFrame::SwitchPage(int nPage)
     }
     CPageWnd* pPage = m_apPages[nPage];
     if (!pPage) {
-        m_app.MessageBox().Show("Not yet implemented", MessageIcon::None, MessageButtons::Ok);
+        m_app.MessageBox().Show(TEXT_PAGE_MISSING, MessageIcon::None, MessageButtons::Ok);
         return;
     }
     if (!pPage->Create(m_pPageArea)) {
-        m_app.MessageBox().Show("Ansichtsfenster konnte nicht erstellt werden", MessageIcon::None,
+        m_app.MessageBox().Show(TEXT_PAGE_NOT_CREATED, MessageIcon::None,
                                 MessageButtons::Ok);
         return;
     }

@@ -5,6 +5,7 @@
 #include "app/text_drawing.h"
 #include "calibration/calibration_path.h"
 #include "calibration/disk_activity_worker.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -30,11 +31,11 @@ QString StringText(unsigned nId)
 QString FirstStatusText(int nState)
 {
     switch (nState) {
-    case 0: return QStringLiteral("\n");
-    case 1: case 2: return WalkText("Norden");
-    case 5: case 6: return WalkText("Osten");
-    case 9: case 10: return WalkText("Süden");
-    case 13: case 14: return WalkText("Westen");
+    case 0: return QString::fromUtf8(TEXT_EMPTY_FIRST_LINE);
+    case 1: case 2: return WalkText(TEXT_NORTH);
+    case 5: case 6: return WalkText(TEXT_EAST);
+    case 9: case 10: return WalkText(TEXT_SOUTH);
+    case 13: case 14: return WalkText(TEXT_WEST);
     case CalibrationProcedure::STATE_SUCCEEDED: return StringText(IDS_CALIBRATION_SUCCEEDED);
     case CalibrationProcedure::STATE_FAILED: return StringText(IDS_CALIBRATION_FAILED);
     default: return StringText(IDS_TURN_RIGHT);
@@ -46,7 +47,7 @@ QString SecondStatusText(int nState)
     if (nState == CalibrationProcedure::STATE_SUCCEEDED)
         return StringText(IDS_PRESS_TO_RETURN);
     if (nState == CalibrationProcedure::STATE_FAILED)
-        return QStringLiteral(" ");
+        return QString::fromUtf8(TEXT_BLANK_SECOND_LINE);
     return StringText(nState % 2 == 0 && nState > 0 ? IDS_PRESS_WHEN_ARRIVED : IDS_PRESS_WHEN_READY);
 }
 
@@ -138,7 +139,7 @@ void CCalibrationPage::OnPaint(QPainter& painter, int W, int H)
     };
     const int nIntroductionBottom = drawParagraph(StringText(IDS_CALIBRATION_INTRO), rcTitle.bottom + 10);
 
-    const Rect& rcBack = m_rcLink[PAGE_START] = DrawCornerButton(painter, QStringLiteral("Zurück"), W, H);
+    const Rect& rcBack = m_rcLink[PAGE_START] = DrawCornerButton(painter, QString::fromUtf8(TEXT_BACK), W, H);
 
     const int nFirstBottom = drawParagraph(FirstStatusText(nState), nIntroductionBottom);
     const int nSecondBottom = drawParagraph(SecondStatusText(nState), nFirstBottom);

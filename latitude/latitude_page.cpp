@@ -8,6 +8,7 @@
 #include "latitude/latitude_report.h"
 #include "latitude/latitude_thread.h"
 #include "latitude/qt_area_code_resources.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -18,7 +19,7 @@
 
 namespace {
 
-const QString s_strCancel = QStringLiteral("Abbrechen");
+const QString s_strCancel = QString::fromUtf8(TEXT_CANCEL);
 
 } // namespace
 
@@ -175,7 +176,7 @@ void CLatitudePage::OnLButtonUp(int, int)
         m_bQuestionOpen = true;
         m_pVisit->m_gate.Hold();
         const MessageAnswer answer =
-            theApp.MessageBox().Show("Sind Sie sicher?", MessageIcon::Question, MessageButtons::YesNo);
+            theApp.MessageBox().Show(TEXT_ARE_YOU_SURE, MessageIcon::Question, MessageButtons::YesNo);
         m_pVisit->m_gate.Release();
         m_bQuestionOpen = false;
         for (const std::function<void()>& fnStep : std::exchange(m_deferredSteps, {}))

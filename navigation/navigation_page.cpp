@@ -7,6 +7,7 @@
 #include "app/text_drawing.h"
 #include "calibration/disk_activity_worker.h"
 #include "navigation/navigation_plot.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -18,8 +19,8 @@
 
 namespace {
 
-const QString s_strCancel = QStringLiteral("Abbrechen");
-const QString s_strSpeedZero = QStringLiteral("Geschw. auf 0");
+const QString s_strCancel = QString::fromUtf8(TEXT_CANCEL);
+const QString s_strSpeedZero = QString::fromUtf8(TEXT_SPEED_ZERO);
 
 QString StatusText(double dCourse, double dSpeed)
 {
@@ -270,7 +271,7 @@ void CNavigationPage::AskToCancel()
     m_bQuestionOpen = true;
     pVisit->m_gate.Hold();
     const MessageAnswer answer =
-        theApp.MessageBox().Show("Sind Sie sicher?", MessageIcon::Question, MessageButtons::YesNo);
+        theApp.MessageBox().Show(TEXT_ARE_YOU_SURE, MessageIcon::Question, MessageButtons::YesNo);
     // Stopped before it is let go, the thread ends without another tick, which
     // would use up a held tick that the next visit is owed.
     if (answer == MessageAnswer::Yes)
