@@ -23,8 +23,12 @@ $(TSAN_DIR)/build.ninja: | deps
 $(SANITIZE_DIR)/build.ninja: | deps
 	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
 
+# The package's program gets the hardening flags Debian builds its own packages with.
 $(PACKAGE_DIR)/build.ninja: | deps
-	cmake -S . -B $(PACKAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(PACKAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 
 $(FUZZ_DIR)/build.ninja: | deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_FUZZ=ON
@@ -62,10 +66,11 @@ fuzz: deps $(FUZZ_DIR)/build.ninja
 	scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 
 package: deps $(PACKAGE_DIR)/build.ninja
-	cmake --build $(PACKAGE_DIR) --target quorvel
+	cmake --build $(PACKAGE_DIR) --target quorvel quorvel_packaging_files
 	cd $(PACKAGE_DIR) && cpack
 
-# Installs the package on a freshly bootstrapped Debian 12, starts it from its desktop entry, purges it.
+# Runs lintian on the package, installs it on a freshly bootstrapped Debian 12, starts it from its
+# desktop entry, purges it.
 package-check: package
 	scripts/check-package.sh $(PACKAGE_DIR)/quorvel_*_amd64.deb
 

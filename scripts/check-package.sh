@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Tries the Debian package on a fresh Debian 12: bootstraps a minimal bookworm in a folder,
-# installs the package there with apt, starts Quorvel from its desktop entry under Xvfb,
-# then purges the package and checks that none of its files are left. Needs root and the
-# Debian archive; takes a few minutes.
+# Tries the Debian package: first lintian, which must report no error and no warning, then a
+# fresh Debian 12: bootstraps a minimal bookworm in a folder, installs the package there with
+# apt, starts Quorvel from its desktop entry under Xvfb, then purges the package and checks
+# that none of its files are left. Needs root and the Debian archive; takes a few minutes.
 # Usage: check-package.sh PACKAGE.deb [WORK_DIR]
 set -euo pipefail
 deb=$(readlink -f "$1")
@@ -15,6 +15,9 @@ mirror=http://deb.debian.org/debian
 if grep -q " $work/" /proc/mounts; then echo "FAIL: something is still mounted under $work"; exit 1; fi
 rm -rf --one-file-system "$work"
 mkdir -p "$work"
+command -v lintian >/dev/null || apt-get install -y -qq lintian >/dev/null
+echo "lintian $(basename "$deb") (informational tags shown, errors and warnings fail):"
+lintian --display-info --fail-on error,warning "$deb" || { echo "FAIL: lintian reports errors or warnings"; exit 1; }
 command -v debootstrap >/dev/null || apt-get install -y -qq debootstrap >/dev/null
 echo "Bootstrapping Debian 12 in $root"
 debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log"

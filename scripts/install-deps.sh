@@ -12,6 +12,7 @@ packages=(
   fonts-liberation2
   xvfb xdotool x11-utils imagemagick
   appstream desktop-file-utils dpkg-dev file
+  man-db lintian python3-debian
 )
 
 missing=()
