@@ -251,6 +251,17 @@ TEST(CalibrationPage, SquareSitsBetweenTextAndBackBoxAndEachWalkedPartTurnsThick
     EXPECT_EQ(path.L, 15 + (W - 30) / 2 - (path.B - path.T) / 2);
     EXPECT_EQ(path.R, 15 + (W - 30) / 2 + (path.B - path.T) / 2);
 
+    // In a window higher than wide the square spans the area between the 15-pixel margins.
+    t.frame.pFrame->resize(290, 800);
+    QCoreApplication::processEvents();
+    const QImage narrow = t.Client();
+    const PaintedPath narrowPath = FindPath(narrow);
+    EXPECT_EQ(narrowPath.L, 15);
+    EXPECT_EQ(narrowPath.R, narrow.width() - 15);
+    EXPECT_EQ(narrowPath.B - narrowPath.T, narrowPath.R - narrowPath.L);
+    t.frame.pFrame->resize(640, 480);
+    QCoreApplication::processEvents();
+
     // Part k turns thick once the state reaches 2k + 1, that is when its leg has been walked.
     const char* const apszParts[] = {"--------", "X-------", "XX------", "XXX-----", "XXXX----",
                                      "XXXXX---", "XXXXXX--", "XXXXXXX-", "XXXXXXXX"};

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 
@@ -158,8 +159,10 @@ TEST(LatitudePage, CancelAsksWhileRunningAndNoKeepsTheRunAsItWas)
         nTrackWhileAsked = t.pPage->Track().size();
         nPostedWhileAsked = pVisit->m_nPostedSteps;
         // The threads are parked: however long the question stays open, the measurement
-        // makes no step, and steps already on their way are not drawn.
-        for (int i = 0; i < 200; ++i) {
+        // makes no step, and steps already on their way are not drawn. A thread left running
+        // would post its next step well within this bound.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        while (pVisit->m_nPostedSteps == nPostedWhileAsked && std::chrono::steady_clock::now() < deadline) {
             QCoreApplication::processEvents();
             std::this_thread::yield();
         }
