@@ -1,20 +1,5 @@
 #include "app/pause_gate.h"
 
-void PauseGate::Join()
-{
-    std::lock_guard lock(m_mutex);
-    ++m_nJoined;
-}
-
-void PauseGate::Leave()
-{
-    {
-        std::lock_guard lock(m_mutex);
-        --m_nJoined;
-    }
-    m_changed.notify_all();
-}
-
 void PauseGate::Pass()
 {
     std::unique_lock lock(m_mutex);
@@ -24,13 +9,13 @@ void PauseGate::Pass()
     m_changed.notify_all();
     m_changed.wait(lock, [this] { return !m_bHeld; });
     --m_nParked;
+    m_changed.notify_all();
 }
 
 void PauseGate::Hold()
 {
-    std::unique_lock lock(m_mutex);
+    std::lock_guard lock(m_mutex);
     m_bHeld = true;
-    m_changed.wait(lock, [this] { return m_nParked >= m_nJoined; });
 }
 
 void PauseGate::Release()
@@ -40,4 +25,10 @@ void PauseGate::Release()
         m_bHeld = false;
     }
     m_changed.notify_all();
+}
+
+bool PauseGate::WaitUntilParked(int nWorkers, std::chrono::milliseconds bound)
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, bound, [&] { return m_nParked == nWorkers; });
 }

@@ -1,36 +1,28 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
 // Holds one visit's workers still at safe points while the page asks a question.
-// A worker calls Pass() between its steps, holding no lock; the page's Hold()
-// returns once every worker that has joined is parked at Pass() or has left.
+// Hold() only asks: it never waits, so the GUI thread never waits for a worker
+// that is busy, say in a read behind other I/O. Each worker honours the request
+// at its next Pass(), which it calls between its steps holding no lock, and
+// parks there until Release().
 class PauseGate {
 public:
-    void Join();
-    void Leave();
     void Pass();
 
     void Hold();
     void Release();
 
+    // For observers: true once exactly nWorkers are parked (0: all have left the
+    // gate again), false when bound passes first.
+    bool WaitUntilParked(int nWorkers, std::chrono::milliseconds bound);
+
 private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_bHeld = false;
-    int m_nJoined = 0;
     int m_nParked = 0;
-};
-
-// A worker's membership of a gate for the worker's whole run.
-class PauseGateMember {
-public:
-    explicit PauseGateMember(PauseGate& gate) : m_gate(gate) { m_gate.Join(); }
-    ~PauseGateMember() { m_gate.Leave(); }
-    PauseGateMember(const PauseGateMember&) = delete;
-    PauseGateMember& operator=(const PauseGateMember&) = delete;
-
-private:
-    PauseGate& m_gate;
 };

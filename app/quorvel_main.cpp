@@ -67,7 +67,7 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
         pages.pNavigation = std::make_unique<CNavigationPage>(NavigationPageServices{
             [] { return static_cast<std::int64_t>(std::time(nullptr)); },
             [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); }, "/"});
-        pages.pLatitude = std::make_unique<CLatitudePage>(locationSettings, latitudeClock);
+        pages.pLatitude = std::make_unique<CLatitudePage>(locationSettings, latitudeClock, [] { return OpenDiskLoadFile(); });
         pMainFrame = std::make_unique<CMainFrame>(theApp, std::move(pages), keyboardLocks);
         pMainFrame->resize(640, 480);
         pMainFrame->show();

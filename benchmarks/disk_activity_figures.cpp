@@ -1,9 +1,12 @@
 // Runs the disk-activity walk on a root for a while, as the pages run it, and
 // prints what it cost: probes per second, the worker's CPU share, the bytes that
 // reached the disk per probe, and how punctually a 50 ms timer of the GUI
-// thread fired meanwhile. Usage: quorvel_disk_activity_figures [seconds] [root]
+// thread fired meanwhile. Then runs the disk-load thread on a file as long and
+// prints its successful reads per second and the bytes each brought from disk.
+// Usage: quorvel_disk_activity_figures [seconds] [root] [file, the program's own by default]
 #include "app/linux_thread_priority.h"
 #include "calibration/linux_disk_activity_walk.h"
+#include "latitude/disk_load_thread.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,6 +16,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <chrono>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -98,5 +102,36 @@ int main(int argc, char** argv)
     std::printf("worker CPU: %.2f s = %.1f %% of one core\n", dWorkerCpu, 100.0 * dWorkerCpu / dWall);
     std::printf("read_bytes: %lld = %.0f bytes per read probe\n", nBytes, nRead ? double(nBytes) / nRead : 0.0);
     std::printf("50 ms timer: %zu intervals, median %.2f ms, worst %.2f ms\n", intervals.size(), dMedian, dWorst);
+
+    const std::string strFile = argc > 3 ? argv[3] : "/proc/self/exe";
+    auto pVisit = std::make_shared<VisitControl>();
+    pVisit->m_bDiskRun = true;
+    std::atomic<long long> nGood{0};
+    std::atomic<long long> nFailed{0};
+    const long long nLoadBytesBefore = ReadBytesOfThisProcess();
+    QElapsedTimer loadClock;
+    loadClock.start();
+    std::thread loader([&] {
+        DiskLoadThreadProc(pVisit, [&]() -> DiskLoadRead {
+            DiskLoadRead read = OpenDiskLoadFile(strFile);
+            if (!read)
+                return {};
+            return [&, read] {
+                const bool bRead = read();
+                ++(bRead ? nGood : nFailed);
+                return bRead;
+            };
+        });
+    });
+    std::this_thread::sleep_for(std::chrono::seconds(nSeconds));
+    pVisit->m_bDiskRun = false;
+    loader.join();
+    const double dLoadWall = static_cast<double>(loadClock.nsecsElapsed()) / 1e9;
+    const long long nLoadBytes = ReadBytesOfThisProcess() - nLoadBytesBefore;
+    std::printf("disk-load thread on %s, %.1f s\n", strFile.c_str(), dLoadWall);
+    std::printf("reads: %lld succeeded (%.0f per second), %lld failed\n", nGood.load(), nGood / dLoadWall,
+                nFailed.load());
+    std::printf("read_bytes: %lld = %.0f bytes per successful read\n", nLoadBytes,
+                nGood ? double(nLoadBytes) / nGood : 0.0);
     return 0;
 }

@@ -1,5 +1,7 @@
 // The latitude page's full repaint with a day's 86,400 track points against one
-// marker step, and the process's memory with such a track.
+// marker step, the process's memory with such a track, and how long "Abbrechen"
+// keeps the GUI thread from its question while a disk read hangs.
+#include "app/quorvel_app.h"
 #include "benchmark_application.h"
 #include "latitude/latitude_page.h"
 
@@ -9,6 +11,9 @@
 #include <benchmark/benchmark.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
 #include <fstream>
 #include <string>
 
@@ -39,7 +44,7 @@ long ResidentKilobytes()
 struct PageWithDayTrack {
     NoLocation location;
     StoppedClock clock;
-    CLatitudePage page{location, clock};
+    CLatitudePage page{location, clock, [] { return OpenDiskLoadFile(); }};
     long nKilobytesBefore = 0;
 
     PageWithDayTrack()
@@ -90,5 +95,67 @@ void BM_LatitudeMarkerStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LatitudeMarkerStep)->Unit(benchmark::kMicrosecond);
+
+struct TimedMessageBox : IMessageBox {
+    std::chrono::steady_clock::time_point shownAt;
+    std::int64_t nShown = 0;
+    MessageAnswer Show(const std::string&, MessageIcon, MessageButtons) override
+    {
+        shownAt = std::chrono::steady_clock::now();
+        ++nShown;
+        return MessageAnswer::No;
+    }
+};
+
+// Both threads are stuck: the measurement thread in its pause, the disk-load
+// thread in a read that ends only with the benchmark. Each iteration is one
+// click on "Abbrechen" answered "Nein".
+void BM_LatitudeCancelQuestionWhileAReadHangs(benchmark::State& state)
+{
+    EnsureBenchmarkApplication();
+    TimedMessageBox box;
+    AppServices services;
+    services.pMessageBox = &box;
+    theApp.UseServices(services);
+    NoLocation location;
+    StoppedClock clock;
+    std::promise<void> readMayEnd;
+    const std::shared_future<void> readEnds = readMayEnd.get_future().share();
+    std::atomic<bool> bInRead{false};
+    CLatitudePage page(location, clock, [&]() -> DiskLoadRead {
+        return [&bInRead, readEnds] {
+            bInRead = true;
+            readEnds.wait();
+            return true;
+        };
+    });
+    page.Create(nullptr);
+    page.Window()->resize(640, 480);
+    page.Window()->grab();
+    while (!bInRead)
+        std::this_thread::yield();
+    const Rect rcCancel = page.LinkRect(0);
+    const int x = (rcCancel.left + rcCancel.right) / 2, y = (rcCancel.top + rcCancel.bottom) / 2;
+
+    double dWaitedSeconds = 0.0;
+    for (auto _ : state) {
+        page.OnMouseMove(x, y);
+        page.OnLButtonDown(x, y);
+        const auto clicked = std::chrono::steady_clock::now();
+        page.OnLButtonUp(x, y);
+        dWaitedSeconds += std::chrono::duration<double>(box.shownAt - clicked).count();
+    }
+    if (box.nShown != static_cast<std::int64_t>(state.iterations()))
+        state.SkipWithError("not every click asked the question");
+    state.counters["wait_until_question_us"] =
+        benchmark::Counter(dWaitedSeconds * 1e6, benchmark::Counter::kAvgIterations);
+
+    page.DestroyWindow();
+    readMayEnd.set_value();
+    clock.bEnd = true;
+    clock.bEnd.notify_all();
+    theApp = CQuorvelApp{};
+}
+BENCHMARK(BM_LatitudeCancelQuestionWhileAReadHangs)->Unit(benchmark::kMicrosecond);
 
 } // namespace

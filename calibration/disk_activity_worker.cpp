@@ -8,7 +8,6 @@
 void DiskActivityThreadProc(std::shared_ptr<VisitControl> pControl, const std::string& strRoot)
 {
     RunThisThreadAtIdlePriority();
-    PauseGateMember member(pControl->m_gate);
     DiskActivityWalk walk;
     walk.keepRunning = [&control = *pControl] {
         control.m_gate.Pass();

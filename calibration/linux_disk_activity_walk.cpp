@@ -1,28 +1,19 @@
 #include "calibration/linux_disk_activity_walk.h"
 
+#include "calibration/linux_uncached_read.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 namespace {
 
-constexpr std::size_t s_nProbeBytes = 1024;
-constexpr std::size_t s_nDirectIoAlignment = 4096;
-
-struct FdCloser {
-    void operator()(const int* pFd) const
-    {
-        close(*pFd);
-        delete pFd;
-    }
-};
-using UniqueFd = std::unique_ptr<int, FdCloser>;
+// Looks at an entry without following a link and without triggering an automount.
+constexpr int s_nLookFlags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
 
 struct DirCloser {
     void operator()(DIR* pDir) const { closedir(pDir); }
@@ -34,18 +25,28 @@ bool IsDotOrDotDot(const char* pszName)
     return std::strcmp(pszName, ".") == 0 || std::strcmp(pszName, "..") == 0;
 }
 
-// The entry's type without following a link.
-unsigned char EntryType(int nDirFd, const dirent& entry)
+bool IsDirectory(int nDirFd, const dirent& entry)
 {
     if (entry.d_type != DT_UNKNOWN)
-        return entry.d_type;
+        return entry.d_type == DT_DIR;
     struct stat status {};
-    if (fstatat(nDirFd, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return DT_UNKNOWN;
-    return S_ISDIR(status.st_mode) ? DT_DIR : S_ISREG(status.st_mode) ? DT_REG : DT_UNKNOWN;
+    return fstatat(nDirFd, entry.d_name, &status, s_nLookFlags) == 0 && S_ISDIR(status.st_mode);
 }
 
-// A directory of the root's file system, opened without following a link.
+enum class TopLevelKind { File, OwnDirectory, ForeignDirectory };
+
+// Decided before anything opens the entry: a mount point (an automount one
+// included) shows another device here and is never opened.
+TopLevelKind ClassifyTopLevel(int nRootFd, const char* pszName, unsigned long nRootDevice)
+{
+    struct stat status {};
+    if (fstatat(nRootFd, pszName, &status, s_nLookFlags) != 0 || !S_ISDIR(status.st_mode))
+        return TopLevelKind::File;
+    return status.st_dev == nRootDevice ? TopLevelKind::OwnDirectory : TopLevelKind::ForeignDirectory;
+}
+
+// A directory of the root's file system, opened without following a link; a
+// directory swapped in since it was looked at is left again.
 UniqueDir OpenDirectory(int nParentFd, const char* pszName, unsigned long nRootDevice)
 {
     const int nFd = openat(nParentFd, pszName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -62,48 +63,25 @@ UniqueDir OpenDirectory(int nParentFd, const char* pszName, unsigned long nRootD
     return UniqueDir(pDir);
 }
 
-bool ReadFirstKilobyte(int nFd)
-{
-    void* pBuffer = std::aligned_alloc(s_nDirectIoAlignment, s_nDirectIoAlignment);
-    if (!pBuffer)
-        return false;
-    const bool bRead = pread(nFd, pBuffer, s_nProbeBytes, 0) >= 0;
-    std::free(pBuffer);
-    return bRead;
-}
-
 } // namespace
 
 ProbeResult ProbeFile(int nDirFd, const char* pszName, unsigned long nRootDevice)
 {
     struct stat status {};
-    if (fstatat(nDirFd, pszName, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode))
-        return ProbeResult::NotRegular;
-
-    constexpr int nFlags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    bool bDirect = true;
-    int nFd = openat(nDirFd, pszName, nFlags | O_DIRECT);
-    if (nFd < 0 && errno == EINVAL) {
-        bDirect = false;
-        nFd = openat(nDirFd, pszName, nFlags);
-    }
-    if (nFd < 0)
-        return ProbeResult::OpenFailed;
-    const UniqueFd fd(new int(nFd));
-
-    // Whatever was opened must still be the regular file that was looked at.
-    if (fstat(nFd, &status) != 0 || !S_ISREG(status.st_mode))
+    if (fstatat(nDirFd, pszName, &status, s_nLookFlags) != 0 || !S_ISREG(status.st_mode))
         return ProbeResult::NotRegular;
     if (status.st_dev != nRootDevice)
         return ProbeResult::OtherFileSystem;
 
-    if (bDirect && ReadFirstKilobyte(nFd))
-        return ProbeResult::Read;
-    // No direct I/O here (or not for this size): drop the cached pages so the read goes to the disk.
-    if (bDirect)
-        fcntl(nFd, F_SETFL, O_RDONLY | O_NONBLOCK);
-    posix_fadvise(nFd, 0, 0, POSIX_FADV_DONTNEED);
-    return ReadFirstKilobyte(nFd) ? ProbeResult::Read : ProbeResult::ReadFailed;
+    UncachedFile file(nDirFd, pszName, O_NOFOLLOW | O_NONBLOCK);
+    if (!file.IsOpen())
+        return ProbeResult::OpenFailed;
+    // Whatever was opened must still be the regular file that was looked at.
+    if (fstat(file.Fd(), &status) != 0 || !S_ISREG(status.st_mode))
+        return ProbeResult::NotRegular;
+    if (status.st_dev != nRootDevice)
+        return ProbeResult::OtherFileSystem;
+    return file.ReadStart() ? ProbeResult::Read : ProbeResult::ReadFailed;
 }
 
 void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& walk)
@@ -120,7 +98,10 @@ void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& wa
             return;
         if (IsDotOrDotDot(pEntry->d_name))
             continue;
-        if (EntryType(nRootFd, *pEntry) != DT_DIR) {
+        const TopLevelKind kind = ClassifyTopLevel(nRootFd, pEntry->d_name, nRootDevice);
+        if (kind == TopLevelKind::ForeignDirectory)
+            continue;
+        if (kind == TopLevelKind::File) {
             walk.probe(nRootFd, pEntry->d_name, nRootDevice);
             walk.yield();
             continue;
@@ -133,7 +114,7 @@ void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& wa
             const dirent* pInner = readdir(directory.get());
             if (!pInner)
                 break;
-            if (IsDotOrDotDot(pInner->d_name) || EntryType(nDirFd, *pInner) == DT_DIR)
+            if (IsDotOrDotDot(pInner->d_name) || IsDirectory(nDirFd, *pInner))
                 continue;
             walk.probe(nDirFd, pInner->d_name, nRootDevice);
             walk.yield();

@@ -5,10 +5,10 @@
 
 enum class ProbeResult { Read, NotRegular, OtherFileSystem, OpenFailed, ReadFailed };
 
-// Reads the first kilobyte of the regular file name in directory nDirFd past the
-// page cache: with O_DIRECT, or where that is refused, after dropping the file's
-// cached pages. Never follows a link, never opens anything but a regular file on
-// the device nRootDevice, never blocks on a FIFO.
+// Reads the start of the regular file name in directory nDirFd past the page
+// cache (see UncachedFile). Never follows a link, never triggers an automount,
+// never opens anything but a regular file on the device nRootDevice, never
+// blocks on a FIFO.
 ProbeResult ProbeFile(int nDirFd, const char* pszName, unsigned long nRootDevice);
 
 struct DiskActivityWalk {
@@ -21,7 +21,8 @@ struct DiskActivityWalk {
 };
 
 // One pass over the entries of strRoot and those directly inside each of its
-// directories, in the order the file system returns them.
+// directories, in the order the file system returns them. A top-level directory
+// on another file system (an automount point included) is skipped unopened.
 void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& walk);
 
 // Pass after pass, until walk.keepRunning() says no.

@@ -23,8 +23,8 @@ const QString s_strCancel = QString::fromUtf8(TEXT_CANCEL);
 
 } // namespace
 
-CLatitudePage::CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock)
-    : m_locationSource(locationSource), m_clock(clock)
+CLatitudePage::CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock, DiskLoadOpen openDiskLoad)
+    : m_locationSource(locationSource), m_clock(clock), m_openDiskLoad(std::move(openDiskLoad))
 {
 }
 
@@ -44,7 +44,7 @@ bool CLatitudePage::OnCreate()
         }))
         return false;
     m_pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
-    StartThread([pVisit = m_pVisit] { DiskLoadThreadProc(pVisit); });
+    StartThread([pVisit = m_pVisit, open = m_openDiskLoad] { DiskLoadThreadProc(pVisit, open); });
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/page_wnd.h"
 #include "app/visit_control.h"
+#include "latitude/disk_load_thread.h"
 #include "latitude/lat_point.h"
 #include "latitude/latitude_clock.h"
 #include "latitude/latitude_location.h"
@@ -26,7 +27,8 @@ struct LatitudeVisit : VisitControl {
 // pixel per cycle, and the latest estimate of the latitude with its accuracy.
 class CLatitudePage : public CPageWnd {
 public:
-    CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock);
+    // openDiskLoad opens the file the disk-load thread reads, the program's own.
+    CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock, DiskLoadOpen openDiskLoad);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
     void OnLButtonUp(int x, int y) override;
@@ -61,6 +63,7 @@ private:
 
     ILocationSource& m_locationSource;
     ILatitudeClock& m_clock;
+    const DiskLoadOpen m_openDiskLoad;
     LatitudeLocation m_location;
 
     std::shared_ptr<LatitudeVisit> m_pVisit;

@@ -102,7 +102,6 @@ void LatitudeThreadProc(CLatitudePage& page, std::shared_ptr<LatitudeVisit> pVis
                         LatitudeLocation location)
 {
     RunThisThreadBelowNormal();
-    PauseGateMember member(pVisit->m_gate);
     LatitudeThreadHost host(page, pVisit, clock, std::move(location));
     RunLatitudeMeasurement(host, theApp.m_nDirection, theApp.m_nModelDirection);
     pVisit->m_bMeasuring.store(false, std::memory_order_release);

@@ -6,12 +6,10 @@
 
 namespace {
 
-// Runs one tick unless the visit has ended; false once it has. The thread is a
-// member of the gate only here, so a hold never waits out a pause.
+// Runs one tick unless the visit has ended; false once it has.
 bool TickUnlessEnded(VisitControl& control, SpeedHold& hold, Rand15& rand, NavigationState& state,
                      const NavigationThreadServices& services)
 {
-    PauseGateMember member(control.m_gate);
     control.m_gate.Pass();
     if (!control.WindowAlive() || control.m_bStop.load(std::memory_order_acquire))
         return false;

@@ -13,6 +13,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   appstream desktop-file-utils dpkg-dev file
   man-db lintian python3-debian
+  mount e2fsprogs
 )
 
 missing=()

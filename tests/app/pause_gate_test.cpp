@@ -4,17 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <thread>
 
-TEST(PauseGate, HoldReturnsOnlyWithEveryWorkerParkedAndNoStepTakenUntilRelease)
+namespace {
+
+constexpr std::chrono::seconds s_bound(20);
+
+} // namespace
+
+TEST(PauseGate, WorkersParkAtTheirNextPassAndTakeNoStepUntilRelease)
 {
     PauseGate gate;
     std::atomic<int> nSteps{0};
     std::atomic<bool> bStop{false};
-    std::atomic<int> nJoined{0};
     auto work = [&] {
-        PauseGateMember member(gate);
-        ++nJoined;
         while (!bStop) {
             gate.Pass();
             ++nSteps;
@@ -22,11 +27,10 @@ TEST(PauseGate, HoldReturnsOnlyWithEveryWorkerParkedAndNoStepTakenUntilRelease)
     };
     std::thread first(work);
     std::thread second(work);
-    while (nJoined < 2)
-        std::this_thread::yield();
 
     for (int nRound = 0; nRound < 20; ++nRound) {
         gate.Hold();
+        ASSERT_TRUE(gate.WaitUntilParked(2, s_bound));
         const int nHeld = nSteps;
         // Both workers are parked: however long we look, no step happens.
         for (int i = 0; i < 1000; ++i)
@@ -41,14 +45,35 @@ TEST(PauseGate, HoldReturnsOnlyWithEveryWorkerParkedAndNoStepTakenUntilRelease)
     second.join();
 }
 
-TEST(PauseGate, HoldDoesNotWaitForWorkersThatLeft)
+TEST(PauseGate, HoldNeverWaitsForAWorkerBusyInAStep)
 {
     PauseGate gate;
-    {
-        PauseGateMember member(gate);
-    }
-    gate.Hold(); // returns: nobody is left to park
+    std::promise<void> stepMayEnd;
+    std::shared_future<void> stepEnds = stepMayEnd.get_future().share();
+    std::atomic<bool> bInStep{false};
+    std::atomic<int> nSteps{0};
+    std::thread busy([&] {
+        bInStep = true;
+        stepEnds.wait(); // a read that hangs behind other I/O
+        gate.Pass();
+        ++nSteps;
+    });
+    while (!bInStep)
+        std::this_thread::yield();
+
+    std::future<void> held = std::async(std::launch::async, [&] { gate.Hold(); });
+    const bool bHeldAtOnce = held.wait_for(s_bound) == std::future_status::ready;
+    EXPECT_TRUE(bHeldAtOnce);
+    EXPECT_FALSE(gate.WaitUntilParked(1, std::chrono::milliseconds(0)));
+
+    // The step ends while the hold stands: the worker parks before its next step.
+    stepMayEnd.set_value();
+    EXPECT_TRUE(gate.WaitUntilParked(1, s_bound));
+    EXPECT_EQ(nSteps, 0);
     gate.Release();
+    busy.join();
+    held.wait();
+    EXPECT_EQ(nSteps, 1);
     gate.Pass(); // not held: passes at once
 }
 

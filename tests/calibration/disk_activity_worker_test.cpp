@@ -6,6 +6,7 @@
 
 #include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -35,8 +36,9 @@ TEST(DiskActivityWorker, EndsWhenTheRunFlagIsClearedOrTheWindowIsGoneAndHoldsAtT
         pVisit->m_bDiskRun = true;
         std::thread worker([pVisit, strRoot = tree.root.string()] { DiskActivityThreadProc(pVisit, strRoot); });
 
-        // Held at the gate: Hold returns only once the worker is parked there.
+        // Held: the worker parks at the gate between two files.
         pVisit->m_gate.Hold();
+        EXPECT_TRUE(pVisit->m_gate.WaitUntilParked(1, std::chrono::seconds(20)));
         pVisit->m_gate.Release();
 
         if (bCloseWindow)

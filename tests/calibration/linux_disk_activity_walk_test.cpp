@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -160,4 +164,33 @@ TEST(DiskActivityWalk, UnreadableRootIsRetriedUntilStopped)
     walk.yield = [] {};
     RunDiskActivityWalk("/nonexistent/quorvel", walk);
     EXPECT_EQ(nChecks, 5);
+}
+
+TEST(DiskActivityWalk, TopLevelDirectoryOfAnotherFileSystemIsNeverOpened)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a tmpfs below the walked root";
+    TempTree tree;
+    tree.File("etc/one.conf");
+    fs::create_directories(tree.root / "media");
+    if (mount("quorvel-test", (tree.root / "media").c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "could not mount a tmpfs: " << std::strerror(errno);
+    struct Unmount {
+        fs::path point;
+        ~Unmount() { umount2(point.c_str(), MNT_DETACH); }
+    } unmount{tree.root / "media"};
+    std::ofstream(tree.root / "media/usb.txt") << "on another file system";
+
+    // The kernel tells of every open of the mounted directory and of what lies in it.
+    const int nNotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(nNotify, 0);
+    ASSERT_GE(inotify_add_watch(nNotify, (tree.root / "media").c_str(), IN_OPEN | IN_ACCESS), 0);
+    const RecordedPass pass = WalkOnce(tree);
+    alignas(inotify_event) char events[4096];
+    const ssize_t nEventBytes = read(nNotify, events, sizeof events);
+    close(nNotify);
+
+    EXPECT_EQ(nEventBytes, -1) << "the walk opened the mounted directory";
+    EXPECT_EQ(pass.probes.at("etc/one.conf"), ProbeResult::Read);
+    EXPECT_EQ(pass.probes.count("media/usb.txt"), 0u);
 }

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -53,7 +54,10 @@ struct PacedClock : ILatitudeClock {
 
 // The page, telling the clock about each visit it starts.
 struct PacedLatitudePage : CLatitudePage {
-    PacedLatitudePage(ILocationSource& location, PacedClock& clock) : CLatitudePage(location, clock), m_clock(clock) {}
+    PacedLatitudePage(ILocationSource& location, PacedClock& clock, DiskLoadOpen open)
+        : CLatitudePage(location, clock, std::move(open)), m_clock(clock)
+    {
+    }
     bool OnCreate() override
     {
         const bool bCreated = CLatitudePage::OnCreate();
@@ -66,13 +70,16 @@ struct PacedLatitudePage : CLatitudePage {
 struct LatitudeFixture {
     FixedLocation location;
     PacedClock clock;
+    // What the disk-load thread opens; the program's own file unless a test says otherwise.
+    std::function<DiskLoadRead()> openDiskLoad = [] { return OpenDiskLoadFile(); };
     CLatitudePage* pPage = nullptr;
     FrameFixture frame;
 
     explicit LatitudeFixture(std::optional<LocationCodes> codes)
         : frame("TOSHIBA MK4019GAX", "", [this] {
               ActivityPages pages;
-              auto pLatitude = std::make_unique<PacedLatitudePage>(location, clock);
+              auto pLatitude =
+                  std::make_unique<PacedLatitudePage>(location, clock, [this] { return openDiskLoad(); });
               pPage = pLatitude.get();
               pages.pLatitude = std::move(pLatitude);
               return pages;
@@ -212,9 +219,9 @@ TEST(LatitudePage, DialAndBottomRowSitWhereTheMarginsPutThem)
         void Sleep50Milliseconds() override { bEnd.wait(false); }
     } clock;
     FixedLocation location;
-    CLatitudePage page(location, clock);
+    // No disk reads: the file cannot be opened.
+    CLatitudePage page(location, clock, [] { return DiskLoadRead(); });
     ASSERT_TRUE(page.Create(nullptr));
-    page.Visit()->m_bDiskRun = false;
     page.Window()->resize(640, 480);
     page.Window()->show();
     QCoreApplication::processEvents();
@@ -252,4 +259,60 @@ TEST(LatitudePage, DialAndBottomRowSitWhereTheMarginsPutThem)
     }
     clock.bEnd = true;
     clock.bEnd.notify_all();
+}
+
+TEST(LatitudePage, CancelAsksAtOnceWhileADiskReadHangsAndNoNewReadStartsUntilTheAnswer)
+{
+    LatitudeFixture t(std::nullopt);
+    constexpr std::chrono::seconds bound(20);
+    std::promise<void> readMayEnd;
+    const std::shared_future<void> readEnds = readMayEnd.get_future().share();
+    std::atomic<int> nReadsBegun{0};
+    std::atomic<bool> bInRead{false};
+    // A read stuck behind other I/O: it ends when the test lets it, or after the bound.
+    t.openDiskLoad = [&]() -> DiskLoadRead {
+        return [&nReadsBegun, &bInRead, readEnds, bound] {
+            ++nReadsBegun;
+            bInRead = true;
+            readEnds.wait_for(bound);
+            bInRead = false;
+            return true;
+        };
+    };
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    const std::shared_ptr<LatitudeVisit> pVisit = t.pPage->Visit();
+    t.RunUntil([&] { return t.pPage->Track().size() >= 2 && nReadsBegun == 1; });
+    t.pPage->Window()->grab();
+    const Rect rcCancel = t.pPage->LinkRect(PAGE_START);
+    const int x = (rcCancel.left + rcCancel.right) / 2, y = (rcCancel.top + rcCancel.bottom) / 2;
+
+    bool bReadHangingWhenAsked = false;
+    bool bBothParked = false;
+    int nReadsWhileOpen = 0;
+    std::size_t nTrackWhenAsked = 0;
+    std::size_t nTrackWhileOpen = 0;
+    t.frame.messageBox.answer = MessageAnswer::No;
+    t.frame.messageBox.onShow = [&] {
+        bReadHangingWhenAsked = bInRead;
+        nTrackWhenAsked = t.pPage->Track().size();
+        // The read ends while the question is open: the thread parks instead of reading again.
+        readMayEnd.set_value();
+        bBothParked = pVisit->m_gate.WaitUntilParked(2, bound);
+        QCoreApplication::processEvents();
+        nReadsWhileOpen = nReadsBegun;
+        nTrackWhileOpen = t.pPage->Track().size();
+    };
+    t.pPage->OnMouseMove(x, y);
+    t.pPage->OnLButtonDown(x, y);
+    t.pPage->OnLButtonUp(x, y);
+
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
+    EXPECT_TRUE(bReadHangingWhenAsked);
+    EXPECT_TRUE(bBothParked);
+    EXPECT_EQ(nReadsWhileOpen, 1);
+    EXPECT_EQ(nTrackWhileOpen, nTrackWhenAsked);
+    // "Nein": reading and measuring go on.
+    t.RunUntil([&] { return nReadsBegun > 1 && t.pPage->Track().size() > nTrackWhenAsked; });
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
 }
