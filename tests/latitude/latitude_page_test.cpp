@@ -162,12 +162,14 @@ TEST(LatitudePage, CancelAsksWhileRunningAndNoKeepsTheRunAsItWas)
     std::uint64_t nPostedWhileAsked = 0;
     std::uint64_t nPostedAfterAWhile = 0;
     t.frame.messageBox.answer = MessageAnswer::No;
+    bool bBothParked = false;
     t.frame.messageBox.onShow = [&] {
+        // Both threads park at their next safe point; from then on, however long the question
+        // stays open, the measurement makes no step, and steps already on their way are not
+        // drawn. A thread left running would post its next step well within the bound below.
+        bBothParked = pVisit->m_gate.WaitUntilParked(2, std::chrono::seconds(20));
         nTrackWhileAsked = t.pPage->Track().size();
         nPostedWhileAsked = pVisit->m_nPostedSteps;
-        // The threads are parked: however long the question stays open, the measurement
-        // makes no step, and steps already on their way are not drawn. A thread left running
-        // would post its next step well within this bound.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
         while (pVisit->m_nPostedSteps == nPostedWhileAsked && std::chrono::steady_clock::now() < deadline) {
             QCoreApplication::processEvents();
@@ -180,6 +182,7 @@ TEST(LatitudePage, CancelAsksWhileRunningAndNoKeepsTheRunAsItWas)
     t.pPage->OnLButtonDown(x, y);
     t.pPage->OnLButtonUp(x, y);
     ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_TRUE(bBothParked);
     EXPECT_EQ(nPostedAfterAWhile, nPostedWhileAsked);
     EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
     EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
