@@ -2,9 +2,8 @@
 
 #include "app/keyboard_locks.h"
 
-// The lock indicators of the X keyboard extension; nothing on other platforms
-// (offscreen, Wayland), where Qt has no X display to ask.
-class X11KeyboardLockSource : public IKeyboardLockSource {
-public:
-    std::optional<KeyboardLocks> Read() override;
-};
+#include <memory>
+
+// The lock indicators of the X keyboard extension, with their atoms looked up once;
+// nullptr where Qt runs on no X display that has the extension (Wayland, offscreen).
+std::unique_ptr<IKeyboardLockSource> OpenX11KeyboardLockSource();

@@ -6,5 +6,5 @@ int main(int argc, char** argv)
 {
     LinuxDriveReader driveReader;
     LinuxPowerSupply powerSupply;
-    return RunQuorvel(argc, argv, {driveReader, powerSupply, QStringLiteral("Quorvel")});
+    return RunQuorvel(argc, argv, {driveReader, powerSupply, QStringLiteral("Quorvel"), "/sys"});
 }

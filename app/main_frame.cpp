@@ -172,6 +172,7 @@ void CMainFrame::SwitchPage(int nPage)
         m_apPages[m_nCurPage]->DestroyWindow();
         m_nCurPage = PAGE_START;
         m_wndStartPage.Window()->show();
+        FocusCurrentPage();
         return;
     }
     CPageWnd* pPage = m_apPages[nPage];
@@ -188,6 +189,8 @@ void CMainFrame::SwitchPage(int nPage)
     m_wndStartPage.Window()->hide();
     m_pPageLayout->addWidget(pPage->Window());
     pPage->Window()->show();
+    // Keys go on to the page shown, whether it came by mouse or keyboard.
+    FocusCurrentPage();
 }
 
 void CMainFrame::InvalidateClientArea()

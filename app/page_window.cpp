@@ -1,13 +1,28 @@
 #include "app/page_window.h"
 
+#include "app/focus_rect.h"
+#include "app/page_accessibility.h"
 #include "app/page_wnd.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// Keys that belong to the menu: Alt itself, F10 and whatever is pressed while
+// Alt is held. They never reach a page as key presses. AltGr is no Alt: its
+// combinations are characters.
+bool IsMenuKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Alt || event.key() == Qt::Key_F10 || event.modifiers().testFlag(Qt::AltModifier);
+}
+
+} // namespace
+
 CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_pPage(&page)
 {
+    InstallPageAccessibility();
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -15,6 +30,18 @@ CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     setPalette(palette);
     setAutoFillBackground(true);
+}
+
+void CPageWindow::showEvent(QShowEvent* pEvent)
+{
+    QFrame::showEvent(pEvent);
+    if (!m_pPage)
+        return;
+    // Shown again by the program, not restored by the desktop: a new visit.
+    if (!pEvent->spontaneous())
+        m_pPage->ResetKeyboardFocus();
+    m_pPage->HitTestAtPointer();
+    m_bHitTestAfterPaint = true;
 }
 
 void CPageWindow::paintEvent(QPaintEvent* pEvent)
@@ -28,6 +55,28 @@ void CPageWindow::paintEvent(QPaintEvent* pEvent)
     painter.translate(client.topLeft());
     painter.setPen(palette().color(QPalette::Text));
     m_pPage->OnPaint(painter, client.width(), client.height());
+    if (const Rect* pFocus = m_pPage->KeyboardFocusLink()) {
+        painter.setPen(palette().color(QPalette::Text));
+        DrawFocusRect(painter, *pFocus);
+    }
+    m_pPage->PublishParts();
+    if (m_bHitTestAfterPaint) {
+        m_bHitTestAfterPaint = false;
+        m_pPage->HitTestAtPointer();
+    }
+}
+
+bool CPageWindow::event(QEvent* pEvent)
+{
+    // Tab is a key of the page, not a move to another widget.
+    if (pEvent->type() == QEvent::KeyPress) {
+        auto* pKeyEvent = static_cast<QKeyEvent*>(pEvent);
+        if (pKeyEvent->key() == Qt::Key_Tab || pKeyEvent->key() == Qt::Key_Backtab) {
+            keyPressEvent(pKeyEvent);
+            return true;
+        }
+    }
+    return QFrame::event(pEvent);
 }
 
 QPoint CPageWindow::ClientPoint(const QMouseEvent& event) const
@@ -61,6 +110,16 @@ void CPageWindow::mouseReleaseEvent(QMouseEvent* pEvent)
 
 void CPageWindow::keyPressEvent(QKeyEvent* pEvent)
 {
+    if (IsMenuKey(*pEvent)) {
+        QFrame::keyPressEvent(pEvent);
+        return;
+    }
     if (m_pPage)
         m_pPage->OnKeyDown(*pEvent);
+}
+
+void CPageWindow::keyReleaseEvent(QKeyEvent* pEvent)
+{
+    if (m_pPage)
+        m_pPage->OnKeyUp(*pEvent);
 }

@@ -6,6 +6,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
+#include <QCursor>
 #include <QPainter>
 #include <QPalette>
 
@@ -37,6 +38,14 @@ bool CPageWnd::Create(QWidget* pParent)
 {
     if (m_pWindow)
         return false;
+    m_parts.Clear();
+    m_partsPublished.Clear();
+    ResetKeyboardFocus();
+    // A new window has no areas until it paints them.
+    for (Rect& rc : m_rcLink)
+        rc.SetEmpty();
+    m_pHotLink = nullptr;
+    m_bLinkPressed = false;
     m_pWindow = new CPageWindow(*this, pParent);
     if (!OnCreate()) {
         EndVisit();
@@ -82,13 +91,15 @@ bool CPageWnd::OnCreate()
     return true;
 }
 
-Rect CPageWnd::DrawTitle(QPainter& painter, int W, int H) const
+Rect CPageWnd::DrawTitle(QPainter& painter, int W, int H)
 {
     painter.setFont(m_fontTitle);
     Rect rcTitle{10, 10, W - 10, H};
     const QString strTitle = QString::fromUtf8(LoadString(IDS_TITLE));
     MeasureText(m_fontTitle, m_pWindow, rcTitle, strTitle, TextWrap::SingleLine);
     DrawText(painter, rcTitle, strTitle, TextWrap::SingleLine);
+    m_parts.Clear();
+    m_parts.AddText(rcTitle, strTitle);
     return rcTitle;
 }
 
@@ -127,14 +138,26 @@ void CPageWnd::SetCursorFromHotLink()
     m_pWindow->setCursor(m_pHotLink ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
-void CPageWnd::OnMouseMove(int x, int y)
+void CPageWnd::SetHotArea(const Rect* pCandidate)
 {
-    const Rect* pCandidate = HitLink(x, y);
     if (pCandidate != m_pHotLink) {
         m_pHotLink = pCandidate;
         m_bLinkPressed = false;
     }
     SetCursorFromHotLink();
+}
+
+void CPageWnd::OnMouseMove(int x, int y)
+{
+    SetHotArea(HotAreaAt(x, y));
+}
+
+void CPageWnd::HitTestAtPointer()
+{
+    const QRect client = m_pWindow->contentsRect();
+    const QPoint point = m_pWindow->mapFromGlobal(QCursor::pos());
+    // A pointer elsewhere is over no area of this page.
+    SetHotArea(client.contains(point) ? HotAreaAt(point.x() - client.left(), point.y() - client.top()) : nullptr);
 }
 
 void CPageWnd::OnLButtonDown(int, int)
@@ -147,13 +170,15 @@ void CPageWnd::OnLButtonDown(int, int)
 void CPageWnd::OnLButtonUp(int, int)
 {
     SetCursorFromHotLink();
-    if (!m_bLinkPressed)
-        return;
+    if (m_bLinkPressed && m_pHotLink)
+        OnLinkClicked(*m_pHotLink);
+}
+
+void CPageWnd::OnLinkClicked(const Rect& rcLink)
+{
     for (int i = 0; i < 5; ++i)
-        if (m_pHotLink == &m_rcLink[i]) {
+        if (&rcLink == &m_rcLink[i]) {
             theApp.SwitchPage(i);
             return;
         }
 }
-
-void CPageWnd::OnKeyDown(const QKeyEvent&) {}

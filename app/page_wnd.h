@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/page_parts.h"
 #include "app/rect.h"
 #include "app/visit_control.h"
 #include "app/worker_threads.h"
@@ -40,17 +41,41 @@ public:
     virtual void OnMouseMove(int x, int y);
     virtual void OnLButtonDown(int x, int y);
     virtual void OnLButtonUp(int x, int y);
+    // Tab and Shift+Tab move a keyboard focus through the link boxes; Space or
+    // Enter, pressed and released on the focused box, click it.
     virtual void OnKeyDown(const QKeyEvent& event);
+    virtual void OnKeyUp(const QKeyEvent& event);
+    // The hit test of a mouse move, at wherever the pointer is now: a window that
+    // appears under an unmoved pointer must not keep a link of an earlier visit.
+    void HitTestAtPointer();
 
     const Rect& LinkRect(int i) const { return m_rcLink[i]; }
+
+    // What the page showed at its latest drawing, for screen readers and the keyboard.
+    const PageParts& Parts() const { return m_parts; }
+    // After a drawing: tells assistive technology what changed since the last one.
+    void PublishParts();
+    // A press through assistive technology: does what a click on the box does, once
+    // the events of the moment are handled, and nothing where a click could not
+    // reach the box (a modal box open, the box gone, the window hidden).
+    void PressLink(const Rect& rcLink);
+    // The link box with the keyboard focus, or nullptr while none is shown.
+    const Rect* KeyboardFocusLink() const;
+    // The keyboard focus is shown only once Tab is pressed on a visit.
+    void ResetKeyboardFocus();
+    // False where every key belongs to the page itself.
+    virtual bool LinksTakeKeyboardFocus() const { return true; }
 
 protected:
     // Runs while the window is created; false makes the creation fail.
     virtual bool OnCreate();
     virtual void OnDestroy() {}
+    // What a click on a link box does: switch to the page of the link's number.
+    virtual void OnLinkClicked(const Rect& rcLink);
 
     // The program title at (10, 10), one line, in the title font; returns where it went.
-    Rect DrawTitle(QPainter& painter, int nWidth, int nHeight) const;
+    // Every full drawing of a page begins here, so its parts start afresh with the title.
+    Rect DrawTitle(QPainter& painter, int nWidth, int nHeight);
     // A self-drawn button in the text font, 15 pixels from the right and bottom
     // edges: a framed box 2 pixels around its text. Returns the box.
     Rect DrawCornerButton(QPainter& painter, const QString& strText, int nWidth, int nHeight) const;
@@ -61,6 +86,8 @@ protected:
 
     // The link area containing the point: the lowest-numbered one wins.
     const Rect* HitLink(int x, int y) const;
+    // The hot area at the point; a page with areas of its own adds them here.
+    virtual const Rect* HotAreaAt(int x, int y) const { return HitLink(x, y); }
     // The hand over a hot area, otherwise the arrow.
     void SetCursorFromHotLink();
 
@@ -83,10 +110,22 @@ protected:
     Rect m_rcLink[5];
     const Rect* m_pHotLink = nullptr;
     bool m_bLinkPressed = false;
+    // Pages record what they draw here, in drawing order.
+    PageParts m_parts;
 
 private:
     void EndVisit();
+    // Makes pCandidate the hot area; a change of area clears the press.
+    void SetHotArea(const Rect* pCandidate);
 
+    void MoveKeyboardFocus(bool bForward);
+    void RepaintLink(const Rect* pLink);
+
+    PageParts m_partsPublished;
+    const Rect* m_pFocusLink = nullptr;
+    // The activation key held down on the focused box, and that box.
+    int m_nActivationKey = 0;
+    const Rect* m_pKeyPressedLink = nullptr;
     CPageWindow* m_pWindow = nullptr;
     std::shared_ptr<VisitControl> m_pVisitControl;
     WorkerThreads m_threads;

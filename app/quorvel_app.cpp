@@ -3,6 +3,7 @@
 #include "app/calibration_value.h"
 #include "app/page_index.h"
 #include "drive/model_classification.h"
+#include "drive/model_text.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -44,6 +45,11 @@ bool CQuorvelApp::IdentifyDrive()
     m_bSupported = IsSupportedModel(m_strModel);
     m_nModelDirection = ModelDirection(m_strModel);
     return bResult;
+}
+
+std::string CQuorvelApp::ModelText() const
+{
+    return ModelTextUtf8(m_strModel);
 }
 
 void CQuorvelApp::SetCalibrated(bool bCalibrated)

@@ -40,6 +40,8 @@ public:
     void SwitchPage(int nPage);
 
     IMessageBox& MessageBox() const { return *m_services.pMessageBox; }
+    // The drive model as every page and the report name it (UTF-8).
+    std::string ModelText() const;
     IMainFrame* MainFrame() const { return m_pMainFrame; }
 
     std::string m_strModel;

@@ -1,6 +1,6 @@
 #include "app/quorvel_main.h"
 
-#include "app/linux_x11_keyboard_locks.h"
+#include "app/linux_keyboard_locks.h"
 #include "app/main_frame.h"
 #include "app/qt_message_box.h"
 #include "app/qt_settings_store.h"
@@ -47,7 +47,7 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
         QApplication::installTranslator(&qtTranslator);
 
     QtMessageBox messageBox;
-    X11KeyboardLockSource keyboardLocks;
+    const std::unique_ptr<IKeyboardLockSource> pKeyboardLocks = OpenKeyboardLockSource(platform.strSysfsRoot);
     std::unique_ptr<QtSettingsStore> pSettings;
     QtLocationSettings locationSettings(QStringLiteral("Valdrin"), platform.strSettingsApplication);
     SystemLatitudeClock latitudeClock;
@@ -68,7 +68,7 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
             [] { return static_cast<std::int64_t>(std::time(nullptr)); },
             [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); }, "/"});
         pages.pLatitude = std::make_unique<CLatitudePage>(locationSettings, latitudeClock, [] { return OpenDiskLoadFile(); });
-        pMainFrame = std::make_unique<CMainFrame>(theApp, std::move(pages), keyboardLocks);
+        pMainFrame = std::make_unique<CMainFrame>(theApp, std::move(pages), *pKeyboardLocks);
         pMainFrame->resize(640, 480);
         pMainFrame->show();
         return pMainFrame.get();

@@ -5,12 +5,16 @@
 
 #include <QString>
 
+#include <string>
+
 // The hardware and the settings scope a Quorvel executable runs with.
 struct QuorvelPlatform {
     IDriveModelReader& driveReader;
     IPowerStatus& powerStatus;
     // The settings' application name under the organisation "Valdrin".
     QString strSettingsApplication;
+    // Where the kernel's sysfs is mounted: the keyboard LEDs are read below it.
+    std::string strSysfsRoot;
 };
 
 // Runs the program; returns the process's exit code.

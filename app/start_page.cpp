@@ -2,7 +2,6 @@
 
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
-#include "drive/model_text.h"
 #include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
@@ -26,7 +25,11 @@ void CStartPage::DrawLink(QPainter& painter, Rect& rc, const QString& strText, b
         rc.Inflate(-2);
     }
     DrawText(painter, rc, strText, TextWrap::WordWrap);
+    if (!bFramed)
+        m_parts.AddText(rc, strText);
     rc.Inflate(2);
+    if (bFramed)
+        m_parts.AddLink(rc, strText);
 }
 
 void CStartPage::OnPaint(QPainter& painter, int W, int H)
@@ -40,12 +43,14 @@ void CStartPage::OnPaint(QPainter& painter, int W, int H)
     const QString strIntroduction = QString::fromUtf8(LoadString(IDS_INTRODUCTION));
     MeasureText(m_fontText, Window(), rcIntroduction, strIntroduction, TextWrap::WordWrap);
     DrawText(painter, rcIntroduction, strIntroduction, TextWrap::WordWrap);
+    m_parts.AddText(rcIntroduction, strIntroduction);
 
     Rect rcDrive{10, rcIntroduction.bottom, W - 10, H};
-    const QString strDriveLine = Text(FormatString(IDS_DRIVE_LINE, ModelTextUtf8(theApp.m_strModel).c_str(),
+    const QString strDriveLine = Text(FormatString(IDS_DRIVE_LINE, theApp.ModelText().c_str(),
                                                    theApp.m_bSupported ? TEXT_NOTEBOOK_DRIVE : TEXT_NO_NOTEBOOK_DRIVE));
     MeasureText(m_fontText, Window(), rcDrive, strDriveLine, TextWrap::WordWrap);
     DrawText(painter, rcDrive, strDriveLine, TextWrap::WordWrap);
+    m_parts.AddText(rcDrive, strDriveLine);
 
     Rect& rcCalibration = m_rcLink[1];
     Rect& rcNavigation = m_rcLink[2];

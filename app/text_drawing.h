@@ -9,13 +9,15 @@ class QFont;
 class QPainter;
 class QPaintDevice;
 
-// The page's text and box drawing, in the manner of a word-wrapping DrawText.
+// The pages' text and box drawing. Measuring and drawing lay a text out alike:
+// lines break at line feeds and, with word wrap, only at spaces (see WrapAtSpaces).
 enum class TextWrap { SingleLine, WordWrap };
 
 // Sets rc's right and bottom to the bounding box of the text laid out from its left and top.
 void MeasureText(const QFont& font, QPaintDevice* pDevice, Rect& rc, const QString& strText, TextWrap wrap);
 
-// Draws the text from rc's left and top, wrapped at its right edge, not clipped.
+// Draws the text from rc's left and top, wrapped at its right edge as MeasureText
+// wraps it, not clipped.
 void DrawText(QPainter& painter, const Rect& rc, const QString& strText, TextWrap wrap);
 
 // A one-pixel outline on rc's inside edge, filled with the painter's brush.

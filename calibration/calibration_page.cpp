@@ -135,11 +135,14 @@ void CCalibrationPage::OnPaint(QPainter& painter, int W, int H)
         Rect rc{10, nTop, W - 10, H};
         MeasureText(m_fontText, Window(), rc, strText, TextWrap::WordWrap);
         DrawText(painter, rc, strText, TextWrap::WordWrap);
+        m_parts.AddText(rc, strText);
         return rc.bottom;
     };
     const int nIntroductionBottom = drawParagraph(StringText(IDS_CALIBRATION_INTRO), rcTitle.bottom + 10);
 
-    const Rect& rcBack = m_rcLink[PAGE_START] = DrawCornerButton(painter, QString::fromUtf8(TEXT_BACK), W, H);
+    const QString strBack = QString::fromUtf8(TEXT_BACK);
+    const Rect& rcBack = m_rcLink[PAGE_START] = DrawCornerButton(painter, strBack, W, H);
+    m_parts.AddLink(rcBack, strBack);
 
     const int nFirstBottom = drawParagraph(FirstStatusText(nState), nIntroductionBottom);
     const int nSecondBottom = drawParagraph(SecondStatusText(nState), nFirstBottom);

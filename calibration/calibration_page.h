@@ -20,6 +20,8 @@ public:
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
     void OnKeyDown(const QKeyEvent& event) override;
     void OnTimer();
+    // Every key is a step of the walk; "Zurück" is reached by the mouse or a screen reader.
+    bool LinksTakeKeyboardFocus() const override { return false; }
 
     const CalibrationProcedure& Procedure() const { return *m_pProcedure; }
     std::shared_ptr<VisitControl> Visit() const { return m_pVisit; }

@@ -74,12 +74,13 @@ QString CLatitudePage::EstimateText() const
         FormatString(IDS_LATITUDE_ESTIMATE, latitude.nDegrees, latitude.nMinutes, m_nLastAccuracy));
 }
 
-Rect CLatitudePage::DrawEstimate(QPainter& painter, int W, int H) const
+Rect CLatitudePage::DrawEstimate(QPainter& painter, int W, int H)
 {
     const QString strText = EstimateText();
     const Rect rc = BottomLeftTextRect(strText, W, H);
     painter.setFont(m_fontText);
     DrawText(painter, rc, strText, TextWrap::WordWrap);
+    m_parts.SetText(m_nEstimatePart, rc, strText);
     return rc;
 }
 
@@ -94,8 +95,10 @@ void CLatitudePage::RenderPage(int W, int H)
     const Rect rcTitle = DrawTitle(painter, W, H);
     m_rcDial = {15, rcTitle.bottom + 10, W - 15, H};
     m_rcLink[PAGE_START] = DrawCornerButton(painter, s_strCancel, W, H);
+    m_parts.AddLink(m_rcLink[PAGE_START], s_strCancel);
     m_rcDial.bottom = m_rcLink[PAGE_START].top - 10;
 
+    m_nEstimatePart = m_parts.Count();
     if (!m_track.empty())
         DrawEstimate(painter, W, H);
 
@@ -167,10 +170,9 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
     m_ptCross = pixel;
 }
 
-void CLatitudePage::OnLButtonUp(int, int)
+void CLatitudePage::OnLinkClicked(const Rect& rcLink)
 {
-    SetCursorFromHotLink();
-    if (!m_bLinkPressed || m_pHotLink != &m_rcLink[PAGE_START])
+    if (&rcLink != &m_rcLink[PAGE_START])
         return;
     if (m_pVisit->m_bMeasuring.load(std::memory_order_acquire)) {
         m_bQuestionOpen = true;

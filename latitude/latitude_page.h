@@ -31,7 +31,6 @@ public:
     CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock, DiskLoadOpen openDiskLoad);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
-    void OnLButtonUp(int x, int y) override;
     void OnReturnToStart();
 
     // The marker step of the measurement thread, applied on the GUI thread.
@@ -46,6 +45,7 @@ public:
 protected:
     bool OnCreate() override;
     void OnDestroy() override;
+    void OnLinkClicked(const Rect& rcLink) override;
 
 private:
     // A point's place relative to the dial's centre, in units of two thirds of its half width:
@@ -59,7 +59,7 @@ private:
 
     void RenderPage(int nWidth, int nHeight);
     void ApplyMarker(const LatPoint& point, bool bStore, int nAccuracy);
-    Rect DrawEstimate(QPainter& painter, int nWidth, int nHeight) const;
+    Rect DrawEstimate(QPainter& painter, int nWidth, int nHeight);
 
     ILocationSource& m_locationSource;
     ILatitudeClock& m_clock;
@@ -72,6 +72,7 @@ private:
     QPoint m_ptCross;
     bool m_bCrossShown = false;
     Rect m_rcDial;
+    int m_nEstimatePart = 0; // where the estimate goes among the page's parts
     double m_dLastValue = 0.0;
     int m_nLastAccuracy = 0;
 

@@ -18,6 +18,7 @@ std::string MeasuredField(DegreesMinutes latitude);
 // "V 4." with a city code, else "V 3.", then the country code or "0".
 std::string LocationSourceField(const std::string& strCountryCode, const std::string& strCityCode);
 
-// The report the send dialog offers (string 2000), with CR LF line ends.
+// The report the send dialog offers (string 2000), with CR LF line ends; strModel is
+// the model text as the start page shows it.
 std::string FormatLatitudeReport(const std::string& strModel, int nDirection, const std::string& strCountryCode,
                                  const std::string& strCityCode, DegreesMinutes measured);

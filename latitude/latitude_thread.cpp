@@ -64,7 +64,7 @@ public:
     void ShowReport(const LatPoint& last) override
     {
         const std::string strReport = FormatLatitudeReport(
-            theApp.m_strModel, theApp.m_nDirection, m_location.m_strCountryCode, m_location.m_strCityCode,
+            theApp.ModelText(), theApp.m_nDirection, m_location.m_strCountryCode, m_location.m_strCityCode,
             DisplayedLatitude(last.value, m_location.m_dLatitudeScale, m_location.m_dLatitudeBase));
         RunOnGuiAndWait([&page = m_page, strReport] {
             CSendDlg dialog(page.Window());

@@ -1,6 +1,7 @@
 #include "navigation/navigation_page.h"
 
 #include "app/gui_post.h"
+#include "app/line_pen.h"
 #include "app/marker_cross.h"
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
@@ -42,10 +43,7 @@ bool CNavigationPage::OnCreate()
     m_bPictureStale = true;
     m_rcStatus.SetEmpty();
     m_deferred.clear();
-    // The areas of the last visit's layout are no longer on the screen.
-    m_pHotLink = nullptr;
-    m_bLinkPressed = false;
-    m_rcLink[PAGE_START].SetEmpty();
+    // The last visit's button is no longer on the screen.
     m_rcSpeedZero.SetEmpty();
 
     const std::shared_ptr<VisitControl> pVisit = m_pVisit;
@@ -119,7 +117,7 @@ void CNavigationPage::RenderPicture(int W, int H)
     m_picture.setDevicePixelRatio(dRatio);
     m_picture.fill(Window()->palette().color(QPalette::Window));
     QPainter painter(&m_picture);
-    painter.setPen(Window()->palette().color(QPalette::Text));
+    painter.setPen(LinePen(Window()->palette().color(QPalette::Text)));
     PaintPage(painter, W, H);
 }
 
@@ -142,6 +140,7 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     const Rect rcTitle = DrawTitle(painter, W, H);
     Rect rcPlotArea{15, rcTitle.bottom + 10, W - 15, H};
     m_rcLink[PAGE_START] = DrawCornerButton(painter, s_strCancel, W, H);
+    m_parts.AddLink(m_rcLink[PAGE_START], s_strCancel);
     rcPlotArea.bottom = m_rcLink[PAGE_START].top - 10;
 
     m_rcSpeedZero = {15, 15, 15, 15};
@@ -149,11 +148,14 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     m_rcSpeedZero.Inflate(2);
     m_rcSpeedZero.Offset((W - m_rcSpeedZero.Width()) / 2 - m_rcSpeedZero.left, H - 15 - m_rcSpeedZero.bottom);
     DrawButton(painter, m_rcSpeedZero, s_strSpeedZero);
+    m_parts.AddLink(m_rcSpeedZero, s_strSpeedZero);
 
+    m_nStatusPart = m_parts.Count();
     if (!m_track.empty()) {
         const QString strStatus = StatusText(m_dCourse, m_dSpeed);
         m_rcStatus = StatusTextRect(strStatus);
         DrawText(painter, {15, m_rcStatus.top, W - 15, m_rcStatus.bottom}, strStatus, TextWrap::WordWrap);
+        m_parts.AddText(m_rcStatus, strStatus);
     }
 
     m_rcPlot = CentredSquare(rcPlotArea);
@@ -211,7 +213,7 @@ void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double
 void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew, QRect& rcChanged)
 {
     QPainter painter(&m_picture);
-    painter.setPen(Window()->palette().color(QPalette::Text));
+    painter.setPen(LinePen(Window()->palette().color(QPalette::Text)));
     const QPoint ptOld = MapToPlot(posOld);
     const QPoint ptNew = MapToPlot(posNew);
     DrawMarkerCross(painter, ptOld);
@@ -233,6 +235,7 @@ void CNavigationPage::DrawStatusOpaque(QRect& rcChanged)
     DrawText(painter, {15, rc.top, m_sizePicture.width() - 15, rc.bottom}, strStatus, TextWrap::WordWrap);
     rcChanged |= ToQRect(rc) | ToQRect(m_rcStatus);
     m_rcStatus = rc;
+    m_parts.SetText(m_nStatusPart, rc, strStatus);
 }
 
 void CNavigationPage::InvalidateClient(const QRect& rcClient)
@@ -240,26 +243,16 @@ void CNavigationPage::InvalidateClient(const QRect& rcClient)
     Window()->update(rcClient.translated(Window()->contentsRect().topLeft()));
 }
 
-void CNavigationPage::OnMouseMove(int x, int y)
+const Rect* CNavigationPage::HotAreaAt(int x, int y) const
 {
-    const Rect* pCandidate = HitLink(x, y);
-    if (m_rcSpeedZero.Contains(x, y))
-        pCandidate = &m_rcSpeedZero;
-    if (pCandidate != m_pHotLink) {
-        m_pHotLink = pCandidate;
-        m_bLinkPressed = false;
-    }
-    SetCursorFromHotLink();
+    return m_rcSpeedZero.Contains(x, y) ? &m_rcSpeedZero : HitLink(x, y);
 }
 
-void CNavigationPage::OnLButtonUp(int, int)
+void CNavigationPage::OnLinkClicked(const Rect& rcLink)
 {
-    SetCursorFromHotLink();
-    if (!m_bLinkPressed)
-        return;
-    if (m_pHotLink == &m_rcLink[PAGE_START]) {
+    if (&rcLink == &m_rcLink[PAGE_START]) {
         AskToCancel();
-    } else if (m_pHotLink == &m_rcSpeedZero) {
+    } else if (&rcLink == &m_rcSpeedZero) {
         m_dSpeed = 0.0;
         m_pHold->Request();
     }

@@ -32,8 +32,6 @@ public:
     explicit CNavigationPage(NavigationPageServices services);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
-    void OnMouseMove(int x, int y) override;
-    void OnLButtonUp(int x, int y) override;
 
     // One tick's change, on the GUI thread: the old marker off, one track
     // segment, the new marker and the status text; the whole plot again only
@@ -54,6 +52,8 @@ public:
 protected:
     bool OnCreate() override;
     void OnDestroy() override;
+    void OnLinkClicked(const Rect& rcLink) override;
+    const Rect* HotAreaAt(int x, int y) const override;
 
 private:
     void Publish(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update);
@@ -87,6 +87,7 @@ private:
     QSize m_sizePicture;
     bool m_bPictureStale = true;
     Rect m_rcStatus;
+    int m_nStatusPart = 0; // where the status text goes among the page's parts
 
     // While "Sind Sie sicher?" is open, ticks that were already on their way wait here.
     bool m_bQuestionOpen = false;

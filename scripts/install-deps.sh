@@ -11,6 +11,8 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2
   xvfb xdotool x11-utils imagemagick
+  dbus dbus-x11 at-spi2-core python3-pyatspi
+  weston qt6-wayland
   appstream desktop-file-utils dpkg-dev file
   man-db lintian python3-debian
   mount e2fsprogs

@@ -42,8 +42,9 @@ struct FrameFixture {
     RecordingPage* pLatitude = nullptr;
     std::unique_ptr<CMainFrame> pFrame;
 
+    // pLockSource: the status bar's lock source; the fake keyboardLocks when none.
     explicit FrameFixture(const std::string& strModel = "TOSHIBA MK4019GAX", const std::string& strStored = "",
-                          std::function<ActivityPages()> makePages = {})
+                          std::function<ActivityPages()> makePages = {}, IKeyboardLockSource* pLockSource = nullptr)
     {
         drive.strModel = strModel;
         settings.strValue = strStored;
@@ -52,7 +53,7 @@ struct FrameFixture {
         services.pDriveReader = &drive;
         services.pMessageBox = &messageBox;
         services.openSettings = [this] { return &settings; };
-        services.createMainFrame = [this, makePages]() -> IMainFrame* {
+        services.createMainFrame = [this, makePages, pLockSource]() -> IMainFrame* {
             ActivityPages pages;
             if (makePages) {
                 pages = makePages();
@@ -62,7 +63,8 @@ struct FrameFixture {
                 pCalibration = static_cast<RecordingPage*>(pages.pCalibration.get());
                 pLatitude = static_cast<RecordingPage*>(pages.pLatitude.get());
             }
-            pFrame = std::make_unique<CMainFrame>(theApp, std::move(pages), keyboardLocks);
+            pFrame = std::make_unique<CMainFrame>(theApp, std::move(pages),
+                                                  pLockSource ? *pLockSource : keyboardLocks);
             pFrame->resize(640, 480);
             pFrame->show();
             return pFrame.get();

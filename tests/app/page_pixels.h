@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/word_wrap.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -49,21 +51,23 @@ inline int TitleBottom(const QWidget& window)
     font.setPixelSize(window.logicalDpiY() * 140 / 720);
     font.setBold(true);
     font.setItalic(true);
-    return 10 + QFontMetrics(font, &window)
-                    .boundingRect(QRect(10, 10, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                                  QStringLiteral("Quorvel"))
-                    .height();
+    return 10 + QFontMetrics(font, &window).height();
 }
 
-// The height of a text laid out from the left in nWidth pixels, word-wrapped, in Arial 10 pt.
+// The height of a text word-wrapped in nWidth pixels in Arial 10 pt: its lines, one font height each.
 inline int TextHeight(const QWidget& window, int nWidth, const QString& strText)
 {
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(window.logicalDpiY() * 100 / 720);
-    return QFontMetrics(font, &window)
-        .boundingRect(QRect(0, 0, nWidth, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, strText)
-        .height();
+    const QFontMetrics metrics(font, &window);
+    const std::u16string_view text(reinterpret_cast<const char16_t*>(strText.utf16()),
+                                   static_cast<std::size_t>(strText.size()));
+    const std::size_t nLines = WrapAtSpaces(text, nWidth, [&metrics](std::u16string_view piece) {
+                                   return metrics.horizontalAdvance(QString::fromRawData(
+                                       reinterpret_cast<const QChar*>(piece.data()), static_cast<qsizetype>(piece.size())));
+                               }).size();
+    return static_cast<int>(nLines) * metrics.height();
 }
 
 // The rows where a framed box's outline runs along from x over nLength pixels, top to bottom.

@@ -1,8 +1,10 @@
+#include "../app/accessibility_probe.h"
 #include "../app/frame_fixture.h"
 #include "calibration/calibration_page.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -244,10 +246,11 @@ TEST(CalibrationPage, SquareSitsBetweenTextAndBackBoxAndEachWalkedPartTurnsThick
     while (Dark(image, W - 16, nBoxTop - 1))
         --nBoxTop;
 
-    // The square: 10 pixels above the box, as high as the area, centred between the 15-pixel margins.
+    // The square: 10 pixels above the box, as high as the area (its width twice the integer
+    // half of that), centred between the 15-pixel margins.
     const PaintedPath path = FindPath(image);
     EXPECT_EQ(path.B, nBoxTop - 10);
-    EXPECT_EQ(path.R - path.L, path.B - path.T);
+    EXPECT_EQ(path.R - path.L, (path.B - path.T) / 2 * 2);
     EXPECT_EQ(path.L, 15 + (W - 30) / 2 - (path.B - path.T) / 2);
     EXPECT_EQ(path.R, 15 + (W - 30) / 2 + (path.B - path.T) / 2);
 
@@ -258,7 +261,7 @@ TEST(CalibrationPage, SquareSitsBetweenTextAndBackBoxAndEachWalkedPartTurnsThick
     const PaintedPath narrowPath = FindPath(narrow);
     EXPECT_EQ(narrowPath.L, 15);
     EXPECT_EQ(narrowPath.R, narrow.width() - 15);
-    EXPECT_EQ(narrowPath.B - narrowPath.T, narrowPath.R - narrowPath.L);
+    EXPECT_EQ(narrowPath.B - narrowPath.T, (narrowPath.R - narrowPath.L) / 2 * 2);
     t.frame.pFrame->resize(640, 480);
     QCoreApplication::processEvents();
 
@@ -304,4 +307,184 @@ TEST(CalibrationPage, BackBoxLeavesFromAnyStateAndStopsTheLeg)
     EXPECT_FALSE(pVisit->WindowAlive());
     // The north walk's start cleared the stored calibration; nothing else was written.
     EXPECT_EQ(t.frame.settings.writes, std::vector<std::string>{""});
+}
+
+TEST(CalibrationPage, ReadsAsDrawnFollowsEachStepAndKeepsEveryKeyAsAStep)
+{
+    CalibrationFixture t("rabcdefghijklmnopq");
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    const QString strIntro = QString::fromUtf8(LoadString(IDS_CALIBRATION_INTRO)).trimmed();
+    const QString strReady = QStringLiteral("Drücken Sie eine Taste, wenn Sie bereit sind.");
+    const QString strNorth = QStringLiteral("Gehen Sie jetzt zügig und möglichst erschütterungsfrei 5 m nach Norden.");
+    using R = QAccessible::Role;
+
+    // State 0: the empty first status line is not read out.
+    std::vector<AccessibleNode> tree = AccessibleTree(t.Window());
+    EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), strIntro, QStringLiteral("Zurück"), strReady}));
+    EXPECT_EQ(Roles(tree), (std::vector<R>{R::StaticText, R::StaticText, R::Button, R::StaticText}));
+    EXPECT_EQ(tree[2].rect, ScreenRect(t.Window(), t.pPage->LinkRect(PAGE_START)));
+    EXPECT_FALSE(tree[2].bFocusable);
+    const QImage before = ClientPixels(t.Window());
+
+    // Tab is a step of the walk like any other key, and shows no focus.
+    Key(t.Window(), Qt::Key_Tab);
+    EXPECT_EQ(t.pPage->Procedure().State(), 1);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), nullptr);
+    tree = AccessibleTree(t.Window());
+    EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), strIntro, QStringLiteral("Zurück"), strNorth, strReady}));
+    Key(t.Window(), Qt::Key_Backtab);
+    EXPECT_EQ(t.pPage->Procedure().State(), 2);
+    EXPECT_EQ(AccessibleTree(t.Window())[4].strName, QStringLiteral("Drücken Sie eine Taste, wenn Sie angekommen sind."));
+
+    // "Zurück" through the screen reader leaves at once, as a click does.
+    const std::shared_ptr<VisitControl> pVisit = t.pPage->Visit();
+    PressAccessible(AccessibleChild(t.Window(), QStringLiteral("Zurück")));
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_FALSE(t.pTimer->bRunning);
+    EXPECT_FALSE(pVisit->WindowAlive());
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+
+    // The next visit starts as the first one looked.
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ClientPixels(t.Window()), before);
+}
+
+TEST(CalibrationPage, AnnouncesEachStep)
+{
+    REQUIRE_LISTENING_ACCESSIBILITY();
+    RecordedAccessibilityEvents events;
+    CalibrationFixture t("rabcdefghijklmnopq");
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    AccessibleTree(t.Window());
+    events.Take(t.Window());
+
+    t.Key();
+    AccessibleTree(t.Window());
+    using E = RecordedAccessibilityEvents::Event;
+    EXPECT_EQ(events.Take(t.Window()),
+              (std::vector<E>{
+                  {QAccessible::NameChanged, 3, QStringLiteral("Gehen Sie jetzt zügig und möglichst erschütterungsfrei 5 m nach Norden.")},
+                  {QAccessible::ObjectCreated, 4, QStringLiteral("Drücken Sie eine Taste, wenn Sie bereit sind.")}}));
+    t.Key();
+    AccessibleTree(t.Window());
+    EXPECT_EQ(events.Take(t.Window()),
+              (std::vector<E>{{QAccessible::NameChanged, 4, QStringLiteral("Drücken Sie eine Taste, wenn Sie angekommen sind.")}}));
+    // The leg's ticks redraw the path, not the texts: nothing to announce.
+    for (int i = 0; i < 5; ++i)
+        t.pTimer->fnTick();
+    QCoreApplication::processEvents();
+    AccessibleTree(t.Window());
+    EXPECT_TRUE(events.Take(t.Window()).empty());
+}
+
+TEST(CalibrationPage, MenuKeysNeverCountButAltGrCharactersDo)
+{
+    CalibrationFixture t;
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    // One key down as the window system delivers it, modifiers already held.
+    auto press = [&t](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& strText = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, strText);
+        if (QWidget* pWindow = t.Window())
+            QApplication::sendEvent(pWindow, &event);
+        else
+            ADD_FAILURE() << "the page has been left";
+    };
+    auto expectState = [&t](int nState, const char* pszAfter) {
+        EXPECT_EQ(t.pPage->Procedure().State(), nState) << pszAfter;
+    };
+    press(Qt::Key_Alt, Qt::AltModifier);
+    expectState(0, "Alt");
+    press(Qt::Key_D, Qt::AltModifier, QStringLiteral("d"));
+    expectState(0, "Alt+D");
+    press(Qt::Key_F10, Qt::NoModifier);
+    expectState(0, "F10");
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    expectState(0, "Shift+F10");
+    press(Qt::Key_Shift, Qt::ShiftModifier | Qt::AltModifier);
+    expectState(0, "Shift while Alt is held");
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+
+    // AltGr and what it types are keys like any other, and so are Shift and Ctrl.
+    press(Qt::Key_AltGr, Qt::GroupSwitchModifier);
+    expectState(1, "AltGr");
+    press(Qt::Key_At, Qt::GroupSwitchModifier, QStringLiteral("@"));
+    expectState(2, "AltGr+Q");
+    for (int i = 0; i < 84; ++i)
+        t.pTimer->fnTick();
+    press(Qt::Key_Control, Qt::ControlModifier);
+    expectState(3, "Ctrl");
+
+    // Alt during a timed leg neither ends it nor stops its timer.
+    press(Qt::Key_Shift, Qt::ShiftModifier);
+    expectState(4, "Shift");
+    ASSERT_TRUE(t.pTimer->bRunning);
+    press(Qt::Key_Alt, Qt::AltModifier);
+    press(Qt::Key_Tab, Qt::AltModifier);
+    expectState(4, "Alt and Alt+Tab in a turn");
+    EXPECT_TRUE(t.pTimer->bRunning);
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+}
+
+TEST(CalibrationPage, PagesAppearingUnderAnUnmovedPointerForgetTheLinkClickedBefore)
+{
+    CalibrationFixture t;
+    // The pointer moves as a user moves it; clicks come without a move, where it is.
+    auto pointTo = [](QWidget* pWindow, QPoint ptClient) {
+        QCursor::setPos(pWindow->mapToGlobal(ptClient + pWindow->contentsRect().topLeft()));
+        QCoreApplication::processEvents();
+    };
+    auto clickHere = [](QWidget* pWindow) {
+        const QPointF point = pWindow->mapFromGlobal(QCursor::pos());
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, point, QCursor::pos(), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(pWindow, &event);
+        }
+    };
+    auto centre = [](const Rect& rc) { return QPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2); };
+
+    const Rect rcCalibrationLink = t.frame.PaintedLink(1);
+    pointTo(t.frame.StartWindow(), centre(rcCalibrationLink));
+    clickHere(t.frame.StartWindow());
+    ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    t.Window()->grab();
+    const Rect rcBack = t.pPage->LinkRect(PAGE_START);
+    pointTo(t.Window(), centre(rcBack));
+    EXPECT_EQ(t.Window()->cursor().shape(), Qt::PointingHandCursor);
+    clickHere(t.Window());
+    ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+
+    // Where "Zurück" was, the start page has no link: a second click stays there.
+    EXPECT_EQ(t.frame.StartWindow()->cursor().shape(), Qt::ArrowCursor);
+    clickHere(t.frame.StartWindow());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+
+    // Entered again, the calibration page under the pointer has no "Zurück" pressed
+    // from its last visit, also once it has painted.
+    pointTo(t.frame.StartWindow(), centre(rcCalibrationLink));
+    clickHere(t.frame.StartWindow());
+    ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    clickHere(t.Window());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    t.Window()->grab();
+    clickHere(t.Window());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+    EXPECT_EQ(t.pPage->Procedure().State(), 0);
+
+    // Shown again with the pointer over a link, the start page offers that link at once.
+    pointTo(t.Window(), centre(rcCalibrationLink) + QPoint(0, 1));
+    t.frame.pFrame->SwitchPage(PAGE_START);
+    EXPECT_EQ(t.frame.StartWindow()->cursor().shape(), Qt::PointingHandCursor);
+    clickHere(t.frame.StartWindow());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_CALIBRATION);
+
+    // A new page whose "Zurück" appears under the pointer offers it once it is painted.
+    pointTo(t.Window(), centre(rcBack));
+    t.frame.pFrame->SwitchPage(PAGE_START);
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    t.Window()->grab();
+    EXPECT_EQ(t.Window()->cursor().shape(), Qt::PointingHandCursor);
+    clickHere(t.Window());
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
 }

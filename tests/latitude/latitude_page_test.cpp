@@ -1,3 +1,4 @@
+#include "../app/accessibility_probe.h"
 #include "../app/frame_fixture.h"
 #include "../app/page_pixels.h"
 #include "latitude/latitude_page.h"
@@ -75,8 +76,8 @@ struct LatitudeFixture {
     CLatitudePage* pPage = nullptr;
     FrameFixture frame;
 
-    explicit LatitudeFixture(std::optional<LocationCodes> codes)
-        : frame("TOSHIBA MK4019GAX", "", [this] {
+    explicit LatitudeFixture(std::optional<LocationCodes> codes, const std::string& strModel = "TOSHIBA MK4019GAX")
+        : frame(strModel, "", [this] {
               ActivityPages pages;
               auto pLatitude =
                   std::make_unique<PacedLatitudePage>(location, clock, [this] { return openDiskLoad(); });
@@ -106,7 +107,9 @@ struct LatitudeFixture {
 
 TEST(LatitudePage, FullRunAroundMunichEndsInTheSendDialog)
 {
-    LatitudeFixture t(LocationCodes{"49", "089"});
+    // A model byte above 0x7F names the drive as the start page shows it (Latin-1);
+    // 0xC4 keeps the model's rotation direction.
+    LatitudeFixture t(LocationCodes{"49", "089"}, "TOSHIBA MK4019GAX\xC4");
     t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
     ASSERT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
     EXPECT_NEAR(t.pPage->Location().m_dLatitudeBase, 48.13, 0.01);
@@ -138,6 +141,7 @@ TEST(LatitudePage, FullRunAroundMunichEndsInTheSendDialog)
     const std::string strMeasured = strReport.substr(strReport.find("Gemessen:\t") + 10, 7);
     EXPECT_EQ(strShown.substr(strShown.find(": ") + 2, 7), strMeasured);
     EXPECT_NE(strReport.find("RL-API:\tV 4.49\n"), std::string::npos) << strReport;
+    EXPECT_NE(strReport.find("\nPlattentyp:\tTOSHIBA MK4019GAX\u00c4\n"), std::string::npos) << strReport;
 
     // After a complete run "Abbrechen" asks nothing.
     const Rect rcCancel = t.pPage->LinkRect(PAGE_START);
@@ -318,4 +322,75 @@ TEST(LatitudePage, CancelAsksAtOnceWhileADiskReadHangsAndNoNewReadStartsUntilThe
     // "Nein": reading and measuring go on.
     t.RunUntil([&] { return nReadsBegun > 1 && t.pPage->Track().size() > nTrackWhenAsked; });
     EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
+}
+
+TEST(LatitudePage, ReadsAsDrawnAndCancelsByKeyboardOrScreenReaderAsAClickDoes)
+{
+    LatitudeFixture t(std::nullopt);
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    QWidget* pWindow = t.pPage->Window();
+    using R = QAccessible::Role;
+
+    // Before the first stored point there is no estimate to read.
+    std::vector<AccessibleNode> tree = AccessibleTree(pWindow);
+    EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), QStringLiteral("Abbrechen")}));
+    EXPECT_EQ(Roles(tree), (std::vector<R>{R::StaticText, R::Button}));
+    EXPECT_EQ(tree[1].rect, ScreenRect(pWindow, t.pPage->LinkRect(PAGE_START)));
+    EXPECT_TRUE(tree[1].bFocusable);
+
+    t.RunUntil([&] { return t.pPage->Track().size() >= 3; });
+    tree = AccessibleTree(pWindow);
+    ASSERT_EQ(tree.size(), 3u);
+    EXPECT_EQ(tree[2].strName, t.pPage->EstimateText());
+    EXPECT_TRUE(tree[2].strName.startsWith(QStringLiteral("Letzte Schätzung: ")));
+    EXPECT_EQ(tree[2].role, R::StaticText);
+
+    // Tab, then Enter: the question, as a click asks it.
+    Key(pWindow, Qt::Key_Tab);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), &t.pPage->LinkRect(PAGE_START));
+    Key(pWindow, Qt::Key_Tab);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), &t.pPage->LinkRect(PAGE_START));
+    t.frame.messageBox.answer = MessageAnswer::No;
+    Key(pWindow, Qt::Key_Return);
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
+
+    const std::shared_ptr<LatitudeVisit> pVisit = t.pPage->Visit();
+    t.frame.messageBox.answer = MessageAnswer::Yes;
+    PressAccessible(AccessibleChild(pWindow, QStringLiteral("Abbrechen")));
+    EXPECT_EQ(t.frame.messageBox.shown.size(), 2u);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_TRUE(pVisit->m_bStop);
+}
+
+TEST(LatitudePage, AnnouncesEachNewEstimate)
+{
+    REQUIRE_LISTENING_ACCESSIBILITY();
+    RecordedAccessibilityEvents events;
+    LatitudeFixture t(std::nullopt);
+    t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
+    QWidget* pWindow = t.pPage->Window();
+    AccessibleTree(pWindow);
+    events.Take(pWindow);
+
+    // The first estimate is a new part; each later one gives it new wording.
+    t.RunUntil([&] { return !t.pPage->Track().empty(); });
+    AccessibleTree(pWindow);
+    std::vector<RecordedAccessibilityEvents::Event> announced = events.Take(pWindow);
+    ASSERT_FALSE(announced.empty());
+    EXPECT_EQ(announced[0].type, QAccessible::ObjectCreated);
+    EXPECT_EQ(announced[0].nChild, 2);
+    announced.clear();
+    for (int i = 0; i < 5; ++i) {
+        const std::size_t nPoints = t.pPage->Track().size();
+        t.RunUntil([&] { return t.pPage->Track().size() > nPoints; });
+        AccessibleTree(pWindow);
+        for (const auto& event : events.Take(pWindow))
+            announced.push_back(event);
+    }
+    ASSERT_FALSE(announced.empty());
+    for (const auto& event : announced)
+        EXPECT_EQ(std::pair(event.type, event.nChild), std::pair(QAccessible::NameChanged, 2));
+    EXPECT_EQ(announced.back().strName, t.pPage->EstimateText());
 }

@@ -1,8 +1,10 @@
+#include "../app/accessibility_probe.h"
 #include "../app/frame_fixture.h"
 #include "../app/page_pixels.h"
 #include "app/rand15.h"
 #include "navigation/navigation_model.h"
 #include "navigation/navigation_page.h"
+#include "navigation/navigation_plot.h"
 #include "stepped_pauses.h"
 
 #include <QDir>
@@ -162,6 +164,8 @@ TEST(NavigationPage, PaintBeforeTheFirstTickShowsThePlotAndMarkerButNoStatusText
     EXPECT_EQ(FirstDark(before, 0, nTop + 3, 1, 0), 15 + (W - 30) / 2 - nSide / 2);
     EXPECT_EQ(FirstDark(before, W - 1, nTop + 3, -1, 0), 15 + (W - 30) / 2 + nSide / 2 - 1);
     const Rect& rcPlot = t.pPage->PlotRect();
+    // Wider than high: the height stays, the width is twice its integer half.
+    EXPECT_EQ(rcPlot.Width(), rcPlot.Height() / 2 * 2);
 
     // The cross at the centre: its arms, not its inverted-twice middle, and nothing beyond.
     const QPoint c = t.pPage->MapToPlot({0.0, 0.0});
@@ -221,6 +225,32 @@ TEST(NavigationPage, TicksDrawOnlyTheirChangeAndMatchAFullRepaint)
 
     // A repaint from scratch shows the same picture.
     EXPECT_EQ(t.RepaintedFromScratch(), after);
+}
+
+TEST(NavigationPage, TrackLeavesOutItsEndSoTheCrossShowsAHole)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    t.Client();
+    const double dCourse = t.pPage->Course();
+    t.pPage->UpdatePosition({0.0, 0.3}, dCourse + 0.5, 0.02);
+    t.pPage->UpdatePosition({0.9, 0.3}, dCourse + 1.0, 0.02);
+    const QPoint c = t.pPage->MapToPlot({0.9, 0.3});
+    ASSERT_EQ(t.pPage->MapToPlot({0.0, 0.3}).y(), c.y());
+
+    // The tick's horizontal segment stops short of the cross's centre, so the centre,
+    // inverted twice, shows the background; a repaint draws the same.
+    for (const QImage& image : {t.Client(), t.RepaintedFromScratch()}) {
+        EXPECT_FALSE(Dark(image, c.x(), c.y()));
+        EXPECT_TRUE(Dark(image, c.x() - 8, c.y())) << "the segment";
+        EXPECT_FALSE(Dark(image, c.x() - 3, c.y())) << "the segment under the cross's arm";
+        EXPECT_TRUE(Dark(image, c.x() + 3, c.y())) << "the arm beyond the segment";
+        EXPECT_TRUE(Dark(image, c.x(), c.y() - 1));
+    }
+    // The cross and the segment's end, eight times enlarged, for people to look at.
+    QDir().mkpath(QStringLiteral(QUORVEL_SCREENSHOT_DIR));
+    EXPECT_TRUE(t.Client().copy(c.x() - 15, c.y() - 10, 31, 21).scaled(248, 168).save(
+        QStringLiteral(QUORVEL_SCREENSHOT_DIR "/navigation-cross-8x.png")));
 }
 
 TEST(NavigationPage, ScaleGrowsWithinAVisitAndTheNextVisitStartsAfresh)
@@ -448,6 +478,111 @@ TEST(NavigationPage, CancelQuestionHoldsEverythingStillAndOnlyYesLeaves)
     t.EnterAndApplyFirstTick();
     EXPECT_EQ(t.pPage->HoldTicks(), 45);
     EXPECT_EQ(t.pPage->Speed(), 0.0);
+}
+
+TEST(NavigationPage, ReadsAsDrawnAndPressesAsAClickDoes)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    using R = QAccessible::Role;
+    std::vector<AccessibleNode> tree = AccessibleTree(t.Window());
+    const QString strStatus = QString::fromStdString(CourseAndSpeedText(t.pPage->Course(), t.pPage->Speed()));
+    EXPECT_TRUE(strStatus.startsWith(QStringLiteral("Kurs: ")));
+    EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), QStringLiteral("Abbrechen"),
+                                                 QStringLiteral("Geschw. auf 0"), strStatus}));
+    EXPECT_EQ(Roles(tree), (std::vector<R>{R::StaticText, R::Button, R::Button, R::StaticText}));
+    EXPECT_EQ(tree[1].rect, ScreenRect(t.Window(), t.pPage->LinkRect(0)));
+    EXPECT_EQ(tree[2].rect, ScreenRect(t.Window(), t.pPage->SpeedZeroRect()));
+
+    // "Geschw. auf 0" pressed by the screen reader holds the speed, as a click does.
+    PressAccessible(AccessibleChild(t.Window(), QStringLiteral("Geschw. auf 0")));
+    EXPECT_EQ(t.pPage->HoldTicks(), 50);
+    EXPECT_EQ(t.pPage->Speed(), 0.0);
+    t.Ticks(1);
+    QCoreApplication::processEvents();
+    const QString strHeld = QString::fromStdString(CourseAndSpeedText(t.pPage->Course(), 0.0));
+    EXPECT_EQ(AccessibleTree(t.Window())[3].strName, strHeld);
+
+    // "Abbrechen" asks first; only "Ja" leaves.
+    t.frame.messageBox.answer = MessageAnswer::No;
+    PressAccessible(AccessibleChild(t.Window(), QStringLiteral("Abbrechen")));
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_NAVIGATION);
+    t.frame.messageBox.answer = MessageAnswer::Yes;
+    t.frame.messageBox.onShow = [&] { t.pauses.EndOne(); };
+    PressAccessible(AccessibleChild(t.Window(), QStringLiteral("Abbrechen")));
+    EXPECT_EQ(t.frame.messageBox.shown.size(), 2u);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+}
+
+TEST(NavigationPage, AnnouncesEachNewStatus)
+{
+    REQUIRE_LISTENING_ACCESSIBILITY();
+    RecordedAccessibilityEvents events;
+    NavigationFixture t;
+    t.frame.pFrame->SwitchPage(PAGE_NAVIGATION);
+    AccessibleTree(t.Window());
+    events.Take(t.Window());
+
+    // The first tick brings the status text, each further one its new wording.
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(t.pauses.WaitForPause(1));
+    QCoreApplication::sendPostedEvents();
+    AccessibleTree(t.Window());
+    using E = RecordedAccessibilityEvents::Event;
+    const QString strFirst = QString::fromStdString(CourseAndSpeedText(t.pPage->Course(), t.pPage->Speed()));
+    EXPECT_EQ(events.Take(t.Window()), (std::vector<E>{{QAccessible::ObjectCreated, 3, strFirst}}));
+    std::vector<E> announced;
+    for (int i = 0; i < 30; ++i) {
+        t.Ticks(1);
+        AccessibleTree(t.Window());
+        for (const E& event : events.Take(t.Window()))
+            announced.push_back(event);
+    }
+    ASSERT_FALSE(announced.empty());
+    for (const E& event : announced)
+        EXPECT_EQ(std::pair(event.type, event.nChild), std::pair(QAccessible::NameChanged, 3));
+    EXPECT_EQ(announced.back().strName, QString::fromStdString(CourseAndSpeedText(t.pPage->Course(), t.pPage->Speed())));
+}
+
+TEST(NavigationPage, KeyboardReachesBothButtonsInDrawingOrder)
+{
+    NavigationFixture t;
+    t.EnterAndApplyFirstTick();
+    QWidget* pWindow = t.Window();
+    const QImage before = t.Client();
+
+    Key(pWindow, Qt::Key_Space);
+    EXPECT_EQ(t.pPage->HoldTicks(), 0);
+    EXPECT_EQ(t.Client(), before);
+
+    Key(pWindow, Qt::Key_Tab);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), &t.pPage->LinkRect(0));
+    Key(pWindow, Qt::Key_Tab);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), &t.pPage->SpeedZeroRect());
+    const Rect rcZero = t.pPage->SpeedZeroRect();
+    EXPECT_EQ(DifferingPixels(before, t.Client()),
+              QRect(rcZero.left + 1, rcZero.top + 1, rcZero.Width() - 2, rcZero.Height() - 2));
+    Key(pWindow, Qt::Key_Space);
+    EXPECT_EQ(t.pPage->HoldTicks(), 50);
+    EXPECT_TRUE(t.frame.messageBox.shown.empty());
+
+    Key(pWindow, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), &t.pPage->LinkRect(0));
+    t.frame.messageBox.answer = MessageAnswer::No;
+    Key(pWindow, Qt::Key_Return);
+    ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_NAVIGATION);
+    t.frame.messageBox.answer = MessageAnswer::Yes;
+    t.frame.messageBox.onShow = [&] { t.pauses.EndOne(); };
+    Key(pWindow, Qt::Key_Enter);
+    EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+
+    // The next visit shows no focus until Tab.
+    t.EnterAndApplyFirstTick();
+    EXPECT_EQ(t.pPage->KeyboardFocusLink(), nullptr);
 }
 
 TEST(NavigationPage, ScreenshotsAfterManyTicks)

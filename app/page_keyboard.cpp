@@ -1,0 +1,113 @@
+// The page base's keyboard focus among the link boxes, and presses of a box
+// that come from the keyboard or from assistive technology.
+#include "app/page_accessibility.h"
+#include "app/page_window.h"
+#include "app/page_wnd.h"
+#include "app/text_drawing.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+bool IsActivationKey(int nKey)
+{
+    return nKey == Qt::Key_Space || nKey == Qt::Key_Return || nKey == Qt::Key_Enter;
+}
+
+} // namespace
+
+const Rect* CPageWnd::KeyboardFocusLink() const
+{
+    return m_pFocusLink && m_parts.HasLink(m_pFocusLink) && !m_pFocusLink->IsEmpty() ? m_pFocusLink : nullptr;
+}
+
+void CPageWnd::ResetKeyboardFocus()
+{
+    RepaintLink(KeyboardFocusLink());
+    m_pFocusLink = nullptr;
+    m_pKeyPressedLink = nullptr;
+    m_nActivationKey = 0;
+}
+
+void CPageWnd::RepaintLink(const Rect* pLink)
+{
+    if (pLink && m_pWindow)
+        m_pWindow->update(ToQRect(*pLink).translated(m_pWindow->contentsRect().topLeft()));
+}
+
+void CPageWnd::MoveKeyboardFocus(bool bForward)
+{
+    const std::vector<const Rect*> links = m_parts.Links();
+    if (links.empty())
+        return;
+    const Rect* pOld = KeyboardFocusLink();
+    const auto it = std::find(links.begin(), links.end(), pOld);
+    const int nCount = static_cast<int>(links.size());
+    int nNext = 0;
+    if (it == links.end())
+        nNext = bForward ? 0 : nCount - 1;
+    else
+        nNext = (static_cast<int>(it - links.begin()) + (bForward ? 1 : nCount - 1)) % nCount;
+    m_pFocusLink = links[static_cast<std::size_t>(nNext)];
+    m_pKeyPressedLink = nullptr;
+    RepaintLink(pOld);
+    RepaintLink(m_pFocusLink);
+    AnnounceKeyboardFocus(*this);
+}
+
+void CPageWnd::OnKeyDown(const QKeyEvent& event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return;
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
+        MoveKeyboardFocus(event.key() == Qt::Key_Tab && !(event.modifiers() & Qt::ShiftModifier));
+        return;
+    }
+    // Like a button, a box fires for a press and a release on it; a held key fires once.
+    if (IsActivationKey(event.key()) && !event.isAutoRepeat()) {
+        m_pKeyPressedLink = KeyboardFocusLink();
+        m_nActivationKey = event.key();
+    }
+}
+
+void CPageWnd::OnKeyUp(const QKeyEvent& event)
+{
+    if (event.isAutoRepeat() || event.key() != m_nActivationKey)
+        return;
+    const Rect* pPressed = std::exchange(m_pKeyPressedLink, nullptr);
+    m_nActivationKey = 0;
+    if (pPressed && pPressed == KeyboardFocusLink())
+        OnLinkClicked(*pPressed);
+}
+
+void CPageWnd::PressLink(const Rect& rcLink)
+{
+    QWidget* pWindow = m_pWindow;
+    if (!pWindow)
+        return;
+    // Queued, so the caller (an assistive technology waiting for its answer) is
+    // not held up by a question the click may ask.
+    QMetaObject::invokeMethod(
+        pWindow,
+        [this, pWindow, pLink = &rcLink] {
+            if (m_pWindow != pWindow || !pWindow->isVisible() || QApplication::activeModalWidget() ||
+                !m_parts.HasLink(pLink) || pLink->IsEmpty())
+                return;
+            OnLinkClicked(*pLink);
+        },
+        Qt::QueuedConnection);
+}
+
+void CPageWnd::PublishParts()
+{
+    if (m_parts == m_partsPublished)
+        return;
+    const PageParts partsBefore = std::exchange(m_partsPublished, m_parts);
+    if (m_pWindow)
+        AnnouncePartsChanged(*this, partsBefore);
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs Quorvel as a Wayland client of a private headless weston. The demo program must
+# open its window there and keep running, and the view test of the lock panes, run as a
+# Wayland client too, must read "UF", "NUM" and "RF" from the keyboard LEDs, since there
+# is no X keyboard extension to ask. Reports itself skipped (exit code 77) where weston
+# or Qt's Wayland platform plugin (qt6-wayland) is missing.
+# Usage: wayland_session.sh QUORVEL_DEMO VIEW_TESTS SHOT_DIR
+set -euo pipefail
+demo=$1
+view_tests=$2
+shot_dir=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+
+command -v weston >/dev/null || skip "weston is not installed"
+
+session=$(mktemp -d)
+cleanup() {
+  if [ -n "${DEMO_PID:-}" ]; then kill "$DEMO_PID" 2>/dev/null || true; fi
+  if [ -n "${WESTON_PID:-}" ]; then kill "$WESTON_PID" 2>/dev/null || true; fi
+  rm -rf "$session"
+}
+trap cleanup EXIT
+export XDG_RUNTIME_DIR=$session/runtime XDG_CONFIG_HOME=$session/config
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_CONFIG_HOME" "$shot_dir"
+
+wait_for() {
+  local what=$1 seconds=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "gave up waiting for $what after ${seconds}s"
+    sleep 0.1
+  done
+}
+
+# --debug lets weston-screenshooter take a picture.
+weston --backend=headless-backend.so --socket=quorvel --idle-time=0 --use-pixman --debug \
+  --width=800 --height=600 >"$session/weston.log" 2>&1 &
+WESTON_PID=$!
+wait_for "weston to start" 20 test -S "$XDG_RUNTIME_DIR/quorvel"
+export WAYLAND_DISPLAY=quorvel QT_QPA_PLATFORM=wayland
+unset DISPLAY
+
+# The demo, with its Wayland requests logged: its window must reach the compositor.
+WAYLAND_DEBUG=client "$demo" >"$session/demo.log" 2>&1 &
+DEMO_PID=$!
+no_wayland_plugin() { grep -q 'Could not find the Qt platform plugin "wayland"' "$session/demo.log"; }
+demo_ended() { ! kill -0 "$DEMO_PID" 2>/dev/null; }
+demo_window_shown() {
+  grep -q 'xdg_toplevel@[0-9]*\.set_title("Quorvel")' "$session/demo.log" &&
+    grep -q 'wl_surface@[0-9]*\.attach(wl_buffer@' "$session/demo.log"
+}
+demo_settled() { no_wayland_plugin || demo_ended || demo_window_shown; }
+wait_for "the demo's window" 30 demo_settled
+no_wayland_plugin && skip "Qt's Wayland platform plugin (qt6-wayland) is not installed"
+demo_ended && { tail -20 "$session/demo.log" >&2; fail "the demo ended on Wayland"; }
+if command -v weston-screenshooter >/dev/null; then
+  (cd "$shot_dir" && rm -f wayland-screenshot-*.png && weston-screenshooter >/dev/null 2>&1 &&
+    mv wayland-screenshot-*.png demo-on-weston.png) || echo "note: no screenshot from weston"
+fi
+demo_ended && { tail -20 "$session/demo.log" >&2; fail "the demo ended on Wayland"; }
+kill "$DEMO_PID"
+DEMO_PID=
+
+out=$("$view_tests" --gtest_filter='WaylandLockPanes.*' 2>&1) || { echo "$out" >&2; fail "the lock-pane test failed on Wayland"; }
+echo "$out" | grep -q '\[  SKIPPED \]' && { echo "$out" >&2; fail "the lock-pane test did not run as a Wayland client"; }
+echo "$out" | grep -q '\[  PASSED  \] 1 test' || { echo "$out" >&2; fail "the lock-pane test did not run"; }
+echo "$out" | grep -E "^\[ +(OK|PASSED) "
+echo "PASS: the demo runs on weston; the lock panes follow the keyboard LEDs there"
