@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "drive/rotation_direction.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "ui_about_dialog.h"
@@ -47,7 +48,7 @@ CMainFrame::CMainFrame(CQuorvelApp& app, ActivityPages pages, IKeyboardLockSourc
     m_pPageLayout = new QVBoxLayout(m_pPageArea);
     m_pPageLayout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(m_pPageArea);
-    m_wndStartPage.Create(m_pPageArea, m_workers);
+    m_wndStartPage.Create(m_pPageArea);
     m_pPageLayout->addWidget(m_wndStartPage.Window());
 
     CreateMenu();
@@ -58,10 +59,15 @@ CMainFrame::CMainFrame(CQuorvelApp& app, ActivityPages pages, IKeyboardLockSourc
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    // Each page joins its own threads when it goes.
     for (CPageWnd* pPage : m_apPages)
         if (pPage)
             pPage->DestroyWindow();
-    m_workers.JoinAll();
+}
+
+CPageWnd* CMainFrame::Page(int nPage) const
+{
+    return nPage >= 0 && nPage < PAGE_COUNT ? m_apPages[static_cast<std::size_t>(nPage)] : nullptr;
 }
 
 void CMainFrame::CreateMenu()
@@ -160,7 +166,7 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
 
 void CMainFrame::SwitchPage(int nPage)
 {
-    if (nPage == m_nCurPage)
+    if (nPage == m_nCurPage || nPage < 0 || nPage >= PAGE_COUNT)
         return;
     if (nPage == PAGE_START) {
         m_apPages[m_nCurPage]->DestroyWindow();
@@ -171,11 +177,11 @@ void CMainFrame::SwitchPage(int nPage)
     }
     CPageWnd* pPage = m_apPages[nPage];
     if (!pPage) {
-        m_app.MessageBox().Show("Not yet implemented", MessageIcon::None, MessageButtons::Ok);
+        m_app.MessageBox().Show(TEXT_PAGE_MISSING, MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    if (!pPage->Create(m_pPageArea, m_workers)) {
-        m_app.MessageBox().Show("Ansichtsfenster konnte nicht erstellt werden", MessageIcon::None,
+    if (!pPage->Create(m_pPageArea)) {
+        m_app.MessageBox().Show(TEXT_PAGE_NOT_CREATED, MessageIcon::None,
                                 MessageButtons::Ok);
         return;
     }

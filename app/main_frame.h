@@ -4,7 +4,6 @@
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/start_page.h"
-#include "app/worker_threads.h"
 
 #include <QMainWindow>
 
@@ -32,7 +31,8 @@ public:
     void SwitchPage(int nPage) override;
     void InvalidateClientArea() override;
 
-    CPageWnd* Page(int nPage) const { return m_apPages[nPage]; }
+    // The page at nPage, or nullptr for an empty slot or an index that names no page.
+    CPageWnd* Page(int nPage) const;
     void OnAppAbout();
 
 protected:
@@ -49,7 +49,6 @@ private:
     CQuorvelApp& m_app;
     IKeyboardLockSource& m_keyboardLocks;
 
-    WorkerThreads m_workers;
     CStartPage m_wndStartPage;
     std::unique_ptr<CPageWnd> m_wndCalibrationPage;
     std::unique_ptr<CPageWnd> m_wndNavigationPage;

@@ -27,12 +27,17 @@ QFont PageFont(const QWidget& window, int nTenthsOfPoint, bool bBold, bool bItal
 
 CPageWnd::~CPageWnd()
 {
+    // A derived page is already gone here, so its OnDestroy cannot run: the visit
+    // ends through the control block, and its threads are joined before the
+    // members they might share with the page go too.
     DestroyWindow();
+    m_threads.JoinAll();
 }
 
-bool CPageWnd::Create(QWidget* pParent, WorkerThreads& workers)
+bool CPageWnd::Create(QWidget* pParent)
 {
-    m_pWorkers = &workers;
+    if (m_pWindow)
+        return false;
     m_parts.Clear();
     m_partsPublished.Clear();
     ResetKeyboardFocus();
@@ -43,6 +48,7 @@ bool CPageWnd::Create(QWidget* pParent, WorkerThreads& workers)
     m_bLinkPressed = false;
     m_pWindow = new CPageWindow(*this, pParent);
     if (!OnCreate()) {
+        EndVisit();
         m_pWindow->Detach();
         delete m_pWindow;
         m_pWindow = nullptr;
@@ -51,10 +57,18 @@ bool CPageWnd::Create(QWidget* pParent, WorkerThreads& workers)
     return true;
 }
 
+void CPageWnd::EndVisit()
+{
+    if (m_pVisitControl)
+        m_pVisitControl->m_bWindowAlive.store(false, std::memory_order_release);
+    m_pVisitControl.reset();
+}
+
 void CPageWnd::DestroyWindow()
 {
     if (!m_pWindow)
         return;
+    EndVisit();
     OnDestroy();
     CPageWindow* pWindow = m_pWindow;
     m_pWindow = nullptr;

@@ -2,19 +2,25 @@
 
 #include "app/page_parts.h"
 #include "app/rect.h"
+#include "app/visit_control.h"
+#include "app/worker_threads.h"
 
 #include <QBrush>
 #include <QFont>
+
+#include <functional>
+#include <memory>
 
 class QKeyEvent;
 class QString;
 class QPainter;
 class QWidget;
 class CPageWindow;
-class WorkerThreads;
 
 // The base of every page. The page object lives as long as the main frame; its
-// window exists only between Create and DestroyWindow, once per visit.
+// window exists only between Create and DestroyWindow, once per visit. The page
+// owns the threads of its visits: it ends its own visit and joins them when it
+// goes, whatever its owner does first.
 class CPageWnd {
 public:
     CPageWnd() = default;
@@ -22,9 +28,10 @@ public:
     CPageWnd& operator=(const CPageWnd&) = delete;
     virtual ~CPageWnd();
 
-    // Creates the window as a child of pParent; false when it cannot be created.
-    // The page starts the threads of its visit on workers.
-    bool Create(QWidget* pParent, WorkerThreads& workers);
+    // Creates the window as a child of pParent; false when it cannot be created
+    // or while the window of the current visit still exists.
+    bool Create(QWidget* pParent);
+    // Ends the visit: its threads learn that the window is gone, and are not waited for.
     void DestroyWindow();
     // The page's window, or nullptr while it does not exist.
     QWidget* Window() const;
@@ -84,7 +91,18 @@ protected:
     // The hand over a hot area, otherwise the arrow.
     void SetCursorFromHotLink();
 
-    WorkerThreads& Workers() const { return *m_pWorkers; }
+    // A fresh control block for the visit being created, shared with its threads;
+    // DestroyWindow clears its window flag.
+    template <class Control = VisitControl>
+    std::shared_ptr<Control> NewVisit()
+    {
+        auto pVisit = std::make_shared<Control>();
+        m_pVisitControl = pVisit;
+        return pVisit;
+    }
+    // Starts a thread of the current visit; false when it cannot be started. The
+    // thread may use only what it shares with the page, never the page object itself.
+    bool StartThread(std::function<void()> fnWork) { return m_threads.Start(std::move(fnWork)); }
 
     QFont m_fontTitle;
     QFont m_fontText;
@@ -96,6 +114,7 @@ protected:
     PageParts m_parts;
 
 private:
+    void EndVisit();
     // Makes pCandidate the hot area; a change of area clears the press.
     void SetHotArea(const Rect* pCandidate);
 
@@ -108,5 +127,6 @@ private:
     int m_nActivationKey = 0;
     const Rect* m_pKeyPressedLink = nullptr;
     CPageWindow* m_pWindow = nullptr;
-    WorkerThreads* m_pWorkers = nullptr;
+    std::shared_ptr<VisitControl> m_pVisitControl;
+    WorkerThreads m_threads;
 };

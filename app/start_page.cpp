@@ -2,6 +2,7 @@
 
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -46,7 +47,7 @@ void CStartPage::OnPaint(QPainter& painter, int W, int H)
 
     Rect rcDrive{10, rcIntroduction.bottom, W - 10, H};
     const QString strDriveLine = Text(FormatString(IDS_DRIVE_LINE, theApp.ModelText().c_str(),
-                                                   theApp.m_bSupported ? "eine" : "keine"));
+                                                   theApp.m_bSupported ? TEXT_NOTEBOOK_DRIVE : TEXT_NO_NOTEBOOK_DRIVE));
     MeasureText(m_fontText, Window(), rcDrive, strDriveLine, TextWrap::WordWrap);
     DrawText(painter, rcDrive, strDriveLine, TextWrap::WordWrap);
     m_parts.AddText(rcDrive, strDriveLine);
@@ -57,10 +58,10 @@ void CStartPage::OnPaint(QPainter& painter, int W, int H)
     if (theApp.m_bSupported) {
         rcCalibration = {15, rcDrive.bottom + 5, W - 15, H};
         DrawLink(painter, rcCalibration,
-                 Text(FormatString(IDS_LINK_CALIBRATION, theApp.m_bCalibrated ? "erneut " : "")), true);
+                 Text(FormatString(IDS_LINK_CALIBRATION, theApp.m_bCalibrated ? TEXT_CALIBRATE_AGAIN : "")), true);
         rcNavigation = {15, rcCalibration.bottom + 5, W - 15, H};
         DrawLink(painter, rcNavigation,
-                 Text(FormatString(IDS_LINK_NAVIGATION, theApp.m_bCalibrated ? "" : " (Kalibrierung erforderlich)")),
+                 Text(FormatString(IDS_LINK_NAVIGATION, theApp.m_bCalibrated ? "" : TEXT_CALIBRATION_REQUIRED)),
                  theApp.m_bCalibrated);
         rcLatitude = {15, rcNavigation.bottom + 5, W - 15, H};
         if (!theApp.m_bCalibrated)

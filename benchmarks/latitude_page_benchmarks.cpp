@@ -2,7 +2,6 @@
 // marker step, the process's memory with such a track, and how long "Abbrechen"
 // keeps the GUI thread from its question while a disk read hangs.
 #include "app/quorvel_app.h"
-#include "app/worker_threads.h"
 #include "benchmark_application.h"
 #include "latitude/latitude_page.h"
 
@@ -43,7 +42,6 @@ long ResidentKilobytes()
 }
 
 struct PageWithDayTrack {
-    WorkerThreads workers;
     NoLocation location;
     StoppedClock clock;
     CLatitudePage page{location, clock, [] { return OpenDiskLoadFile(); }};
@@ -52,7 +50,7 @@ struct PageWithDayTrack {
     PageWithDayTrack()
     {
         EnsureBenchmarkApplication();
-        page.Create(nullptr, workers);
+        page.Create(nullptr);
         page.Visit()->m_bDiskRun = false; // the disk is left alone
         page.Window()->resize(640, 480);
         page.Window()->show();
@@ -67,7 +65,6 @@ struct PageWithDayTrack {
         page.DestroyWindow();
         clock.bEnd = true;
         clock.bEnd.notify_all();
-        workers.JoinAll();
     }
 };
 
@@ -120,7 +117,6 @@ void BM_LatitudeCancelQuestionWhileAReadHangs(benchmark::State& state)
     AppServices services;
     services.pMessageBox = &box;
     theApp.UseServices(services);
-    WorkerThreads workers;
     NoLocation location;
     StoppedClock clock;
     std::promise<void> readMayEnd;
@@ -133,7 +129,7 @@ void BM_LatitudeCancelQuestionWhileAReadHangs(benchmark::State& state)
             return true;
         };
     });
-    page.Create(nullptr, workers);
+    page.Create(nullptr);
     page.Window()->resize(640, 480);
     page.Window()->grab();
     while (!bInRead)
@@ -158,7 +154,6 @@ void BM_LatitudeCancelQuestionWhileAReadHangs(benchmark::State& state)
     readMayEnd.set_value();
     clock.bEnd = true;
     clock.bEnd.notify_all();
-    workers.JoinAll();
     theApp = CQuorvelApp{};
 }
 BENCHMARK(BM_LatitudeCancelQuestionWhileAReadHangs)->Unit(benchmark::kMicrosecond);

@@ -1,7 +1,6 @@
 // The navigation page's GUI-thread cost of one tick's update against a full
 // repaint with 10,000 corner points, and the cost of the model's tick.
 #include "app/rand15.h"
-#include "app/worker_threads.h"
 #include "navigation/navigation_model.h"
 #include "benchmark_application.h"
 #include "navigation/navigation_page.h"
@@ -18,7 +17,6 @@ namespace {
 // A shown navigation page at 640x480 whose track holds 10,000 corner points.
 // Its thread made its first tick and pauses until the end; the disk is left alone.
 struct PageWithLongTrack {
-    WorkerThreads workers;
     std::atomic<bool> bEnd{false};
     CNavigationPage page{NavigationPageServices{[] { return std::int64_t{1'700'000'000}; },
                                                 [this](std::chrono::milliseconds) { bEnd.wait(false); }, "/"}};
@@ -27,7 +25,7 @@ struct PageWithLongTrack {
     PageWithLongTrack()
     {
         EnsureBenchmarkApplication();
-        page.Create(nullptr, workers);
+        page.Create(nullptr);
         page.Visit()->m_bDiskRun = false;
         page.Window()->resize(640, 480);
         page.Window()->show();
@@ -48,7 +46,6 @@ struct PageWithLongTrack {
         page.DestroyWindow();
         bEnd = true;
         bEnd.notify_all();
-        workers.JoinAll();
     }
 };
 

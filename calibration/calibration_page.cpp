@@ -3,9 +3,9 @@
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
-#include "app/worker_threads.h"
 #include "calibration/calibration_path.h"
 #include "calibration/disk_activity_worker.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -31,11 +31,11 @@ QString StringText(unsigned nId)
 QString FirstStatusText(int nState)
 {
     switch (nState) {
-    case 0: return QStringLiteral("\n");
-    case 1: case 2: return WalkText("Norden");
-    case 5: case 6: return WalkText("Osten");
-    case 9: case 10: return WalkText("Süden");
-    case 13: case 14: return WalkText("Westen");
+    case 0: return QString::fromUtf8(TEXT_EMPTY_FIRST_LINE);
+    case 1: case 2: return WalkText(TEXT_NORTH);
+    case 5: case 6: return WalkText(TEXT_EAST);
+    case 9: case 10: return WalkText(TEXT_SOUTH);
+    case 13: case 14: return WalkText(TEXT_WEST);
     case CalibrationProcedure::STATE_SUCCEEDED: return StringText(IDS_CALIBRATION_SUCCEEDED);
     case CalibrationProcedure::STATE_FAILED: return StringText(IDS_CALIBRATION_FAILED);
     default: return StringText(IDS_TURN_RIGHT);
@@ -47,7 +47,7 @@ QString SecondStatusText(int nState)
     if (nState == CalibrationProcedure::STATE_SUCCEEDED)
         return StringText(IDS_PRESS_TO_RETURN);
     if (nState == CalibrationProcedure::STATE_FAILED)
-        return QStringLiteral(" ");
+        return QString::fromUtf8(TEXT_BLANK_SECOND_LINE);
     return StringText(nState % 2 == 0 && nState > 0 ? IDS_PRESS_WHEN_ARRIVED : IDS_PRESS_WHEN_READY);
 }
 
@@ -88,7 +88,7 @@ bool CCalibrationPage::OnCreate()
     if (!CPageWnd::OnCreate())
         return false;
     m_penThick = QPen(Qt::black, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    m_pVisit = std::make_shared<VisitControl>();
+    m_pVisit = NewVisit();
     m_pProcedure = std::make_unique<CalibrationProcedure>(static_cast<ICalibrationHost&>(*this), theApp.m_nDirection, theApp.m_nModelDirection);
     m_pLegTimer = m_makeLegTimer();
     Window()->setFocus();
@@ -100,7 +100,6 @@ void CCalibrationPage::OnDestroy()
     // The key press that leaves the page may still be running inside the procedure,
     // so the procedure stays until the next visit; the worker notices the closed window.
     m_pLegTimer->Stop();
-    m_pVisit->m_bWindowAlive.store(false, std::memory_order_release);
 }
 
 void CCalibrationPage::OnKeyDown(const QKeyEvent&)
@@ -141,7 +140,7 @@ void CCalibrationPage::OnPaint(QPainter& painter, int W, int H)
     };
     const int nIntroductionBottom = drawParagraph(StringText(IDS_CALIBRATION_INTRO), rcTitle.bottom + 10);
 
-    const QString strBack = QStringLiteral("Zurück");
+    const QString strBack = QString::fromUtf8(TEXT_BACK);
     const Rect& rcBack = m_rcLink[PAGE_START] = DrawCornerButton(painter, strBack, W, H);
     m_parts.AddLink(rcBack, strBack);
 
@@ -180,7 +179,7 @@ void CCalibrationPage::DrawLegProgress(QPainter& painter) const
 void CCalibrationPage::StartDiskWorker()
 {
     m_pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
-    Workers().Start([pVisit = m_pVisit, strRoot = m_strWalkRoot] { DiskActivityThreadProc(pVisit, strRoot); });
+    StartThread([pVisit = m_pVisit, strRoot = m_strWalkRoot] { DiskActivityThreadProc(pVisit, strRoot); });
 }
 
 void CCalibrationPage::StopDiskWorker()

@@ -4,11 +4,11 @@
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
-#include "app/worker_threads.h"
 #include "latitude/disk_load_thread.h"
 #include "latitude/latitude_report.h"
 #include "latitude/latitude_thread.h"
 #include "latitude/qt_area_code_resources.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -19,7 +19,7 @@
 
 namespace {
 
-const QString s_strCancel = QStringLiteral("Abbrechen");
+const QString s_strCancel = QString::fromUtf8(TEXT_CANCEL);
 
 } // namespace
 
@@ -38,19 +38,18 @@ bool CLatitudePage::OnCreate()
     m_image = QImage();
     m_location.Determine(m_locationSource, ProcessAreaCodeTables(), theApp.m_nDirection, theApp.m_nModelDirection);
 
-    m_pVisit = std::make_shared<LatitudeVisit>();
-    if (!Workers().Start([this, pVisit = m_pVisit, location = m_location] {
-            LatitudeThreadProc(*this, pVisit, m_clock, location);
+    m_pVisit = NewVisit<LatitudeVisit>();
+    if (!StartThread([this, pVisit = m_pVisit, &clock = m_clock, location = m_location] {
+            LatitudeThreadProc(*this, pVisit, clock, location);
         }))
         return false;
     m_pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
-    Workers().Start([pVisit = m_pVisit, open = m_openDiskLoad] { DiskLoadThreadProc(pVisit, open); });
+    StartThread([pVisit = m_pVisit, open = m_openDiskLoad] { DiskLoadThreadProc(pVisit, open); });
     return true;
 }
 
 void CLatitudePage::OnDestroy()
 {
-    m_pVisit->m_bWindowAlive.store(false, std::memory_order_release);
     m_deferredSteps.clear();
 }
 
@@ -179,7 +178,7 @@ void CLatitudePage::OnLinkClicked(const Rect& rcLink)
         m_bQuestionOpen = true;
         m_pVisit->m_gate.Hold();
         const MessageAnswer answer =
-            theApp.MessageBox().Show("Sind Sie sicher?", MessageIcon::Question, MessageButtons::YesNo);
+            theApp.MessageBox().Show(TEXT_ARE_YOU_SURE, MessageIcon::Question, MessageButtons::YesNo);
         m_pVisit->m_gate.Release();
         m_bQuestionOpen = false;
         for (const std::function<void()>& fnStep : std::exchange(m_deferredSteps, {}))

@@ -1,6 +1,7 @@
 #include "latitude/latitude_report.h"
 
 #include "drive/rotation_direction.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -30,6 +31,6 @@ std::string LocationSourceField(const std::string& strCountryCode, const std::st
 std::string FormatLatitudeReport(const std::string& strModel, int nDirection, const std::string& strCountryCode,
                                  const std::string& strCityCode, DegreesMinutes measured)
 {
-    return FormatString(IDS_LATITUDE_REPORT, strModel.c_str(), nDirection == DIRECTION_RIGHT ? "rechts" : "links",
+    return FormatString(IDS_LATITUDE_REPORT, strModel.c_str(), nDirection == DIRECTION_RIGHT ? TEXT_RIGHT_TURNING : TEXT_LEFT_TURNING,
                         LocationSourceField(strCountryCode, strCityCode).c_str(), MeasuredField(measured).c_str());
 }

@@ -1,13 +1,14 @@
 #include "navigation/navigation_page.h"
 
+#include "app/gui_post.h"
 #include "app/line_pen.h"
 #include "app/marker_cross.h"
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
 #include "app/text_drawing.h"
-#include "app/worker_threads.h"
 #include "calibration/disk_activity_worker.h"
 #include "navigation/navigation_plot.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -19,8 +20,8 @@
 
 namespace {
 
-const QString s_strCancel = QStringLiteral("Abbrechen");
-const QString s_strSpeedZero = QStringLiteral("Geschw. auf 0");
+const QString s_strCancel = QString::fromUtf8(TEXT_CANCEL);
+const QString s_strSpeedZero = QString::fromUtf8(TEXT_SPEED_ZERO);
 
 QString StatusText(double dCourse, double dSpeed)
 {
@@ -35,7 +36,7 @@ bool CNavigationPage::OnCreate()
 {
     if (!CPageWnd::OnCreate())
         return false;
-    m_pVisit = std::make_shared<VisitControl>();
+    m_pVisit = NewVisit();
     m_track.clear();
     m_pos = {};
     m_dScale = 1.5;
@@ -48,16 +49,15 @@ bool CNavigationPage::OnCreate()
     const std::shared_ptr<VisitControl> pVisit = m_pVisit;
     NavigationThreadServices services{m_services.timeSeconds, m_services.sleep,
                                       [this, pVisit](const NavigationUpdate& update) { Publish(pVisit, update); }};
-    if (!Workers().Start([pVisit, &hold = m_hold, services] { NavigationThreadProc(pVisit, hold, services); }))
+    if (!StartThread([pVisit, pHold = m_pHold, services] { NavigationThreadProc(pVisit, *pHold, services); }))
         return false;
     pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
-    Workers().Start([pVisit, strRoot = m_services.strDiskRoot] { DiskActivityThreadProc(pVisit, strRoot); });
+    StartThread([pVisit, strRoot = m_services.strDiskRoot] { DiskActivityThreadProc(pVisit, strRoot); });
     return true;
 }
 
 void CNavigationPage::OnDestroy()
 {
-    m_pVisit->m_bWindowAlive.store(false, std::memory_order_release);
     m_deferred.clear();
     m_picture = QImage();
     m_bPictureStale = true;
@@ -65,8 +65,12 @@ void CNavigationPage::OnDestroy()
 
 void CNavigationPage::Publish(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update)
 {
-    QMetaObject::invokeMethod(
-        &m_updateReceiver, [this, pVisit, update] { Receive(pVisit, update); }, Qt::QueuedConnection);
+    // Runs on the measurement thread: the page is reached only on the GUI thread,
+    // and only while the visit's window exists, which also means the page does.
+    PostToGui([this, pVisit, update] {
+        if (pVisit->WindowAlive())
+            Receive(pVisit, update);
+    });
 }
 
 void CNavigationPage::Receive(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update)
@@ -250,7 +254,7 @@ void CNavigationPage::OnLinkClicked(const Rect& rcLink)
         AskToCancel();
     } else if (&rcLink == &m_rcSpeedZero) {
         m_dSpeed = 0.0;
-        m_hold.Request();
+        m_pHold->Request();
     }
 }
 
@@ -260,7 +264,7 @@ void CNavigationPage::AskToCancel()
     m_bQuestionOpen = true;
     pVisit->m_gate.Hold();
     const MessageAnswer answer =
-        theApp.MessageBox().Show("Sind Sie sicher?", MessageIcon::Question, MessageButtons::YesNo);
+        theApp.MessageBox().Show(TEXT_ARE_YOU_SURE, MessageIcon::Question, MessageButtons::YesNo);
     // Stopped before it is let go, the thread ends without another tick, which
     // would use up a held tick that the next visit is owed.
     if (answer == MessageAnswer::Yes)

@@ -7,7 +7,6 @@
 #include "navigation/speed_hold.h"
 
 #include <QImage>
-#include <QObject>
 #include <QPoint>
 
 #include <chrono>
@@ -45,7 +44,7 @@ public:
     double Course() const { return m_dCourse; }
     double Speed() const { return m_dSpeed; }
     double Scale() const { return m_dScale; }
-    int HoldTicks() const { return m_hold.HoldTicks(); }
+    int HoldTicks() const { return m_pHold->HoldTicks(); }
     const Rect& PlotRect() const { return m_rcPlot; }
     const Rect& SpeedZeroRect() const { return m_rcSpeedZero; }
     std::shared_ptr<VisitControl> Visit() const { return m_pVisit; }
@@ -81,7 +80,8 @@ private:
     double m_dCourse = 0.0;
     double m_dSpeed = 0.0;
     double m_dScale = 1.5;
-    SpeedHold m_hold; // m_nHoldTicks with the speed it holds; survives the visit
+    // m_nHoldTicks with the speed it holds; survives the visit, shared with its thread.
+    const std::shared_ptr<SpeedHold> m_pHold = std::make_shared<SpeedHold>();
 
     QImage m_picture;
     QSize m_sizePicture;
@@ -92,8 +92,4 @@ private:
     // While "Sind Sie sicher?" is open, ticks that were already on their way wait here.
     bool m_bQuestionOpen = false;
     std::vector<NavigationUpdate> m_deferred;
-
-    // The receiver of the threads' updates: whatever is still queued for it
-    // when the page object goes is dropped with it.
-    QObject m_updateReceiver;
 };

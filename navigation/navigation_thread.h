@@ -27,5 +27,5 @@ struct NavigationThreadServices {
 // a tick at once and then one after every 100 ms pause, until the visit's window
 // is gone or its stop flag is set; then clears the visit's disk-run flag. Runs
 // below normal priority and holds still at the visit's gate between ticks.
-// The hold belongs to the page object and must outlive the thread.
+// The hold must outlive the thread.
 void NavigationThreadProc(std::shared_ptr<VisitControl> pControl, SpeedHold& hold, NavigationThreadServices services);

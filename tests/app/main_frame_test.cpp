@@ -28,6 +28,22 @@ TEST(MainFrame, SwitchPageVisitsAndReturns)
 
     t.pFrame->SwitchPage(PAGE_LATITUDE);
     EXPECT_EQ(t.pLatitude->nCreated, 2);
+
+    // An index that names no page changes nothing and shows nothing.
+    for (int nPage : {-1, PAGE_COUNT, 1000}) {
+        t.pFrame->SwitchPage(nPage);
+        EXPECT_EQ(t.pFrame->Page(nPage), nullptr) << nPage;
+    }
+    EXPECT_EQ(t.pFrame->CurrentPage(), PAGE_LATITUDE);
+    EXPECT_EQ(t.pLatitude->nCreated, 2);
+    EXPECT_EQ(t.pLatitude->nDestroyed, 1);
+    EXPECT_TRUE(t.messageBox.shown.empty());
+
+    // A second Create while the visit's window exists is refused and keeps that window.
+    QWidget* pLive = t.pLatitude->Window();
+    EXPECT_FALSE(t.pLatitude->Create(t.pFrame.get()));
+    EXPECT_EQ(t.pLatitude->Window(), pLive);
+    EXPECT_EQ(t.pLatitude->nCreated, 2);
 }
 
 TEST(MainFrame, MissingOrFailingPageKeepsTheStartPage)

@@ -12,16 +12,95 @@
 
 namespace {
 
-struct ManualLegTimer : ILegTimer {
+// What the leg timer of one visit was asked to do; it outlives the visit's timer.
+struct LegTimerRecord {
     std::function<void()> fnTick;
     bool bRunning = false;
+    int nStarts = 0;
+};
+
+struct ManualLegTimer : ILegTimer {
+    std::shared_ptr<LegTimerRecord> pRecord;
     void Start(std::function<void()> fnNewTick) override
     {
-        fnTick = std::move(fnNewTick);
-        bRunning = true;
+        pRecord->fnTick = std::move(fnNewTick);
+        pRecord->bRunning = true;
+        ++pRecord->nStarts;
     }
-    void Stop() override { bRunning = false; }
+    void Stop() override { pRecord->bRunning = false; }
 };
+
+bool Dark(const QImage& image, int x, int y)
+{
+    return image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 128;
+}
+
+// A run of dark pixels crossing a line: where it was met, where its middle lies and how thick it is.
+struct Crossing {
+    int nFirst = -1;
+    int nMiddle = -1;
+    int nThickness = 0;
+};
+
+// The first dark run met walking from (x, y) in steps of (dx, dy).
+Crossing FirstCrossing(const QImage& image, int x, int y, int dx, int dy)
+{
+    while (image.rect().contains(x, y) && !Dark(image, x, y)) {
+        x += dx;
+        y += dy;
+    }
+    const int nStart = dx != 0 ? x : y;
+    int nThickness = 0;
+    while (Dark(image, x, y)) {
+        ++nThickness;
+        x += dx;
+        y += dy;
+    }
+    const int nEnd = (dx != 0 ? x - dx : y - dy);
+    return {nStart, (nStart + nEnd) / 2, nThickness};
+}
+
+// The square's path as painted, found from the pixels: its four sides and the
+// thickness of each of its eight parts in walking order.
+struct PaintedPath {
+    int L = 0, T = 0, R = 0, B = 0;
+    std::array<int, 8> thickness{};
+};
+
+PaintedPath FindPath(const QImage& image)
+{
+    PaintedPath path;
+    const int xMiddle = image.width() / 2;
+    const Crossing bottom = FirstCrossing(image, xMiddle, image.height() - 1, 0, -1);
+    const Crossing top = FirstCrossing(image, xMiddle, bottom.nMiddle - bottom.nThickness, 0, -1);
+    path.B = bottom.nMiddle;
+    path.T = top.nMiddle;
+    const int yMiddle = (path.T + path.B) / 2;
+    const Crossing left = FirstCrossing(image, 0, yMiddle, 1, 0);
+    const Crossing right = FirstCrossing(image, image.width() - 1, yMiddle, -1, 0);
+    path.L = left.nMiddle;
+    path.R = right.nMiddle;
+    // The corners are crossed on the diagonal from their centres outwards.
+    auto corner = [&](int cx, int cy, int dx, int dy) { return FirstCrossing(image, cx, cy, dx, dy).nThickness; };
+    path.thickness = {left.nThickness,
+                      corner(path.L + 20, path.T + 20, -1, -1),
+                      top.nThickness,
+                      corner(path.R - 20, path.T + 20, 1, -1),
+                      right.nThickness,
+                      corner(path.R - 20, path.B - 20, 1, 1),
+                      bottom.nThickness,
+                      corner(path.L + 20, path.B - 20, -1, 1)};
+    return path;
+}
+
+// Thin parts are one pixel wide (at most two across a corner's diagonal), thick ones five.
+std::string ThickParts(const PaintedPath& path)
+{
+    std::string strParts;
+    for (int nThickness : path.thickness)
+        strParts += nThickness >= 3 ? 'X' : '-';
+    return strParts;
+}
 
 struct PowerStub : IPowerStatus {
     std::optional<bool> onMains;
@@ -30,7 +109,8 @@ struct PowerStub : IPowerStatus {
 
 struct CalibrationFixture {
     PowerStub power;
-    ManualLegTimer* pTimer = nullptr;
+    std::vector<std::shared_ptr<LegTimerRecord>> timers;
+    LegTimerRecord* pTimer = nullptr; // the current visit's
     CCalibrationPage* pPage = nullptr;
     QTemporaryDir walkRoot;
     FrameFixture frame;
@@ -40,7 +120,8 @@ struct CalibrationFixture {
               ActivityPages pages;
               auto pCalibration = std::make_unique<CCalibrationPage>(power, walkRoot.path().toStdString(), [this] {
                   auto pNewTimer = std::make_unique<ManualLegTimer>();
-                  pTimer = pNewTimer.get();
+                  pNewTimer->pRecord = timers.emplace_back(std::make_shared<LegTimerRecord>());
+                  pTimer = pNewTimer->pRecord.get();
                   return pNewTimer;
               });
               pPage = pCalibration.get();
@@ -51,6 +132,7 @@ struct CalibrationFixture {
     }
 
     QWidget* Window() const { return pPage->Window(); }
+    QImage Client() const { return Window()->grab(Window()->contentsRect()).toImage(); }
     void Key() const { QTest::keyClick(Window(), Qt::Key_Space); }
     void Leg(int nTicks) const
     {
@@ -125,14 +207,80 @@ TEST(CalibrationPage, FailedStateAndReopeningStartAfresh)
     CalibrationFixture t;
     t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
     t.Key();
-    // The failure box is answered by the fake at once; paint the failed state first.
-    t.frame.messageBox.onShow = [&t] { t.Screenshot("state-18"); };
+    LegTimerRecord* pFailedVisitTimer = t.pTimer;
+    // The failure box is answered by the fake at once; look at the failed state while it is up.
+    std::string strPartsWhileFailed;
+    t.frame.messageBox.onShow = [&t, &strPartsWhileFailed] {
+        t.Screenshot("state-18");
+        strPartsWhileFailed = ThickParts(FindPath(t.Client()));
+    };
     t.Leg(5);
     EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_START);
+    EXPECT_EQ(strPartsWhileFailed, "XXXXXXXX");
+    EXPECT_EQ(pFailedVisitTimer->nStarts, 1);
+    EXPECT_FALSE(pFailedVisitTimer->bRunning);
 
+    t.frame.messageBox.onShow = {};
     t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
     EXPECT_EQ(t.pPage->Procedure().State(), 0);
-    EXPECT_FALSE(t.pTimer->bRunning);
+    EXPECT_EQ(ThickParts(FindPath(t.Client())), "--------");
+    ASSERT_NE(t.pTimer, pFailedVisitTimer);
+    EXPECT_EQ(t.pTimer->nStarts, 0);
+    t.Key();
+    t.Key();
+    EXPECT_TRUE(t.pTimer->bRunning);
+    EXPECT_FALSE(pFailedVisitTimer->bRunning);
+}
+
+TEST(CalibrationPage, SquareSitsBetweenTextAndBackBoxAndEachWalkedPartTurnsThick)
+{
+    CalibrationFixture t;
+    t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+    const QImage image = t.Client();
+    const int W = image.width(), H = image.height();
+
+    // The back box: its outline's right column and bottom row 15 pixels in from the edges.
+    EXPECT_EQ(FirstCrossing(image, W - 1, H - 16, -1, 0).nFirst, W - 16);
+    EXPECT_EQ(FirstCrossing(image, W - 16, H - 1, 0, -1).nFirst, H - 16);
+    int nBoxTop = H - 16;
+    while (Dark(image, W - 16, nBoxTop - 1))
+        --nBoxTop;
+
+    // The square: 10 pixels above the box, as high as the area (its width twice the integer
+    // half of that), centred between the 15-pixel margins.
+    const PaintedPath path = FindPath(image);
+    EXPECT_EQ(path.B, nBoxTop - 10);
+    EXPECT_EQ(path.R - path.L, (path.B - path.T) / 2 * 2);
+    EXPECT_EQ(path.L, 15 + (W - 30) / 2 - (path.B - path.T) / 2);
+    EXPECT_EQ(path.R, 15 + (W - 30) / 2 + (path.B - path.T) / 2);
+
+    // In a window higher than wide the square spans the area between the 15-pixel margins.
+    t.frame.pFrame->resize(290, 800);
+    QCoreApplication::processEvents();
+    const QImage narrow = t.Client();
+    const PaintedPath narrowPath = FindPath(narrow);
+    EXPECT_EQ(narrowPath.L, 15);
+    EXPECT_EQ(narrowPath.R, narrow.width() - 15);
+    EXPECT_EQ(narrowPath.B - narrowPath.T, (narrowPath.R - narrowPath.L) / 2 * 2);
+    t.frame.pFrame->resize(640, 480);
+    QCoreApplication::processEvents();
+
+    // Part k turns thick once the state reaches 2k + 1, that is when its leg has been walked.
+    const char* const apszParts[] = {"--------", "X-------", "XX------", "XXX-----", "XXXX----",
+                                     "XXXXX---", "XXXXXX--", "XXXXXXX-", "XXXXXXXX"};
+    t.Key();
+    EXPECT_EQ(ThickParts(FindPath(t.Client())), apszParts[0]);
+    for (int nLeg = 1; nLeg <= 8; ++nLeg) {
+        // While a leg is timed its own part is still thin.
+        t.Key();
+        ASSERT_EQ(t.pPage->Procedure().State(), 2 * nLeg);
+        EXPECT_EQ(ThickParts(FindPath(t.Client())), apszParts[nLeg - 1]) << "state " << 2 * nLeg;
+        for (int i = 0; i < (nLeg % 2 == 1 ? 84 : 24); ++i)
+            t.pTimer->fnTick();
+        t.Key();
+        ASSERT_EQ(t.pPage->Procedure().State(), 2 * nLeg + 1);
+        EXPECT_EQ(ThickParts(FindPath(t.Client())), apszParts[nLeg]) << "state " << 2 * nLeg + 1;
+    }
 }
 
 TEST(CalibrationPage, BackBoxLeavesFromAnyStateAndStopsTheLeg)

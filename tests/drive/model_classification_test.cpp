@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <string>
+#include <vector>
 
 namespace {
 int SignedByteSum(std::string_view text)
@@ -31,11 +33,17 @@ TEST(ModelClassification, HitachiRuleFindsDkAnywhere)
     EXPECT_FALSE(IsSupportedModel("HITACH DK")); // no HITACHI, and DK alone is no table entry
 }
 
-TEST(ModelClassification, EveryTableEntryMatchesAnywhereButOnlyUpperCase)
+TEST(ModelClassification, TheTwentyTableEntriesInOrderMatchAnywhereButOnlyUpperCase)
 {
-    for (const char* pszEntry : g_apszSupportedModels) {
-        EXPECT_TRUE(IsSupportedModel(std::string("XX") + pszEntry + "99")) << pszEntry;
-        EXPECT_FALSE(IsSupportedModel(std::string(pszEntry).substr(1))) << pszEntry;
+    const std::vector<std::string> expected = {"TOSHIBA", "DADA", "DARA", "DBCA", "DCXA", "DCYA", "DJSA",
+                                               "DKLA",    "DPLA", "DTCA", "DYLA", "IC25", "MHG",  "MHH",
+                                               "MHK",     "MHL",  "MHM",  "MHN",  "MHR",  "MHS"};
+    EXPECT_EQ(std::vector<std::string>(std::begin(g_apszSupportedModels), std::end(g_apszSupportedModels)),
+              expected);
+    for (const std::string& strEntry : expected) {
+        EXPECT_TRUE(IsSupportedModel("XX" + strEntry + "99")) << strEntry;
+        EXPECT_FALSE(IsSupportedModel(strEntry.substr(1))) << strEntry;
+        EXPECT_FALSE(IsSupportedModel(strEntry.substr(0, strEntry.size() - 1))) << strEntry;
     }
     EXPECT_FALSE(IsSupportedModel("toshiba mk4019gax"));
     EXPECT_TRUE(IsSupportedModel(UpperCaseModel("toshiba mk4019gax")));

@@ -1,5 +1,6 @@
 #include "../app/accessibility_probe.h"
 #include "../app/frame_fixture.h"
+#include "../app/page_pixels.h"
 #include "latitude/latitude_page.h"
 #include "latitude/latitude_report.h"
 #include "latitude/send_dlg.h"
@@ -12,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -22,21 +24,48 @@ struct FixedLocation : ILocationSource {
 };
 
 // Simulated time that keeps pace with the page: a step waits while the GUI
-// thread is far behind in applying the posted marker steps.
+// thread is far behind in applying the posted marker steps of the current visit.
 struct PacedClock : ILatitudeClock {
     std::atomic<std::int64_t> nElapsedMs{0};
-    std::function<std::shared_ptr<LatitudeVisit>()> visit;
     std::int64_t Now() override { return 1'700'000'000 + nElapsedMs.load() / 1000; }
     void Sleep50Milliseconds() override
     {
         nElapsedMs += 50;
-        const std::shared_ptr<LatitudeVisit> pVisit = visit();
+        const std::shared_ptr<LatitudeVisit> pVisit = Visit();
         // Waiting here is a safe point too: the page may be holding the threads.
-        while (pVisit->WindowAlive() && pVisit->m_nPostedSteps - pVisit->m_nAppliedSteps > 4000) {
+        while (pVisit && pVisit->WindowAlive() && pVisit->m_nPostedSteps - pVisit->m_nAppliedSteps > 4000) {
             pVisit->m_gate.Pass();
             std::this_thread::yield();
         }
     }
+    // Told by the page on the GUI thread; the threads never reach into the page for it.
+    void SetVisit(std::shared_ptr<LatitudeVisit> pVisit)
+    {
+        std::lock_guard lock(mutex);
+        pCurrent = std::move(pVisit);
+    }
+    std::shared_ptr<LatitudeVisit> Visit()
+    {
+        std::lock_guard lock(mutex);
+        return pCurrent.lock();
+    }
+    std::mutex mutex;
+    std::weak_ptr<LatitudeVisit> pCurrent;
+};
+
+// The page, telling the clock about each visit it starts.
+struct PacedLatitudePage : CLatitudePage {
+    PacedLatitudePage(ILocationSource& location, PacedClock& clock, DiskLoadOpen open)
+        : CLatitudePage(location, clock, std::move(open)), m_clock(clock)
+    {
+    }
+    bool OnCreate() override
+    {
+        const bool bCreated = CLatitudePage::OnCreate();
+        m_clock.SetVisit(Visit());
+        return bCreated;
+    }
+    PacedClock& m_clock;
 };
 
 struct LatitudeFixture {
@@ -50,14 +79,14 @@ struct LatitudeFixture {
     explicit LatitudeFixture(std::optional<LocationCodes> codes, const std::string& strModel = "TOSHIBA MK4019GAX")
         : frame(strModel, "", [this] {
               ActivityPages pages;
-              auto pLatitude = std::make_unique<CLatitudePage>(location, clock, [this] { return openDiskLoad(); });
+              auto pLatitude =
+                  std::make_unique<PacedLatitudePage>(location, clock, [this] { return openDiskLoad(); });
               pPage = pLatitude.get();
               pages.pLatitude = std::move(pLatitude);
               return pages;
           })
     {
         location.codes = std::move(codes);
-        clock.visit = [this] { return pPage->Visit(); };
     }
 
     // Lets the run go on until pDone says so, the GUI thread applying its steps.
@@ -134,20 +163,31 @@ TEST(LatitudePage, CancelAsksWhileRunningAndNoKeepsTheRunAsItWas)
     const int x = (rcCancel.left + rcCancel.right) / 2, y = (rcCancel.top + rcCancel.bottom) / 2;
 
     std::size_t nTrackWhileAsked = 0;
-    std::uint64_t nAppliedWhileAsked = 0;
+    std::uint64_t nPostedWhileAsked = 0;
+    std::uint64_t nPostedAfterAWhile = 0;
     t.frame.messageBox.answer = MessageAnswer::No;
+    bool bBothParked = false;
     t.frame.messageBox.onShow = [&] {
+        // Both threads park at their next safe point; from then on, however long the question
+        // stays open, the measurement makes no step, and steps already on their way are not
+        // drawn. A thread left running would post its next step well within the bound below.
+        bBothParked = pVisit->m_gate.WaitUntilParked(2, std::chrono::seconds(20));
         nTrackWhileAsked = t.pPage->Track().size();
-        nAppliedWhileAsked = pVisit->m_nAppliedSteps;
-        // The threads are parked: however long the question stays open, nothing moves.
-        for (int i = 0; i < 20; ++i)
+        nPostedWhileAsked = pVisit->m_nPostedSteps;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        while (pVisit->m_nPostedSteps == nPostedWhileAsked && std::chrono::steady_clock::now() < deadline) {
             QCoreApplication::processEvents();
+            std::this_thread::yield();
+        }
+        nPostedAfterAWhile = pVisit->m_nPostedSteps;
         EXPECT_EQ(t.pPage->Track().size(), nTrackWhileAsked);
     };
     t.pPage->OnMouseMove(x, y);
     t.pPage->OnLButtonDown(x, y);
     t.pPage->OnLButtonUp(x, y);
     ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
+    EXPECT_TRUE(bBothParked);
+    EXPECT_EQ(nPostedAfterAWhile, nPostedWhileAsked);
     EXPECT_EQ(t.frame.messageBox.shown[0].strText, "Sind Sie sicher?");
     EXPECT_EQ(t.frame.pFrame->CurrentPage(), PAGE_LATITUDE);
     t.RunUntil([&] { return t.pPage->Track().size() > nTrackWhileAsked + 2; });
@@ -175,6 +215,57 @@ TEST(LatitudePage, WrongDirectionShowsImplausibleValuesAndReturns)
     ASSERT_EQ(t.frame.messageBox.shown.size(), 1u);
     EXPECT_EQ(t.frame.messageBox.shown[0].icon, MessageIcon::Warning);
     EXPECT_EQ(t.pPage->Track().size(), 120u);
+}
+
+TEST(LatitudePage, DialAndBottomRowSitWhereTheMarginsPutThem)
+{
+    // A run held at its first step, so only the markers this test draws move.
+    struct HeldClock : ILatitudeClock {
+        std::atomic<bool> bEnd{false};
+        std::int64_t Now() override { return 1'700'000'000; }
+        void Sleep50Milliseconds() override { bEnd.wait(false); }
+    } clock;
+    FixedLocation location;
+    // No disk reads: the file cannot be opened.
+    CLatitudePage page(location, clock, [] { return DiskLoadRead(); });
+    ASSERT_TRUE(page.Create(nullptr));
+    page.Window()->resize(640, 480);
+    page.Window()->show();
+    QCoreApplication::processEvents();
+    const QSize client = page.Window()->contentsRect().size();
+    const int W = client.width(), H = client.height();
+
+    // One stored point for the estimate text, then the marker at the dial's four compass points.
+    page.DrawMarker(page.Visit(), {0.3, 1.4}, true, 1);
+    const QImage withText = page.Window()->grab(page.Window()->contentsRect()).toImage();
+    EXPECT_EQ(FirstDark(withText, W - 1, H - 16, -1, 0), W - 16);
+    EXPECT_EQ(FirstDark(withText, W - 16, H - 1, 0, -1), H - 16);
+    const int nBoxTop = TopOfLine(withText, W - 16, H - 16);
+    EXPECT_GT(FirstDark(withText, 0, H - 20, 1, 0), 14);
+    for (int y = H - 15; y < H; ++y)
+        EXPECT_EQ(FirstDark(withText, 0, y, 1, 0), -1) << y;
+
+    // The dial: 10 pixels below the title and above the box, centred between the 15-pixel margins.
+    const int nTop = TitleBottom(*page.Window()) + 10;
+    const int nSide = nBoxTop - 10 - nTop;
+    const int nLeft = 15 + (W - 30) / 2 - nSide / 2;
+    const int nHalf = nSide / 2;
+    const double dRadius = nHalf * 0.6666666666666666;
+    const struct {
+        double dAngle;
+        int x;
+        int y;
+    } points[] = {{0.0, static_cast<int>(dRadius + (nLeft + nHalf)), nTop + nHalf},
+                  {1.5707963267948966, nLeft + nHalf, static_cast<int>(dRadius + (nTop + nHalf))},
+                  {3.141592653589793, static_cast<int>(-dRadius + (nLeft + nHalf)), nTop + nHalf},
+                  {4.71238898038469, nLeft + nHalf, static_cast<int>(-dRadius + (nTop + nHalf))}};
+    for (const auto& point : points) {
+        page.DrawMarker(page.Visit(), {point.dAngle, 1.0}, false, 1);
+        const QImage image = page.Window()->grab(page.Window()->contentsRect()).toImage();
+        EXPECT_TRUE(CrossAt(image, point.x, point.y)) << point.dAngle << ": " << point.x << ", " << point.y;
+    }
+    clock.bEnd = true;
+    clock.bEnd.notify_all();
 }
 
 TEST(LatitudePage, CancelAsksAtOnceWhileADiskReadHangsAndNoNewReadStartsUntilTheAnswer)

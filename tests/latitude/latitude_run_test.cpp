@@ -51,6 +51,26 @@ struct SimulatedRun : ILatitudeRunHost {
     }
 };
 
+// One stored cycle: its counter, accuracy, target and angle.
+struct GoldenCycle {
+    int nCounter;
+    int nAccuracy;
+    double dTarget;
+    double dAngle;
+};
+
+template <std::size_t N>
+void ExpectCycles(const SimulatedRun& run, const GoldenCycle (&expected)[N])
+{
+    for (const GoldenCycle& cycle : expected) {
+        const std::size_t i = static_cast<std::size_t>(cycle.nCounter - 1) / 20;
+        ASSERT_LT(i, run.stored.size()) << cycle.nCounter;
+        EXPECT_EQ(run.storedAccuracy[i], cycle.nAccuracy) << cycle.nCounter;
+        EXPECT_EQ(run.stored[i].value, cycle.dTarget) << cycle.nCounter;
+        EXPECT_EQ(run.stored[i].angle, cycle.dAngle) << cycle.nCounter;
+    }
+}
+
 } // namespace
 
 TEST(LatitudeRun, AccuracyAndDampingFollowTheCounter)
@@ -80,13 +100,21 @@ TEST(LatitudeRun, FullDayStoresOnePointPerCycleAndEndsWithTheReport)
     EXPECT_EQ(run.reported.value, run.stored.back().value);
     EXPECT_EQ(run.nImplausible, 0);
 
-    // The first estimate scatters by up to half a unit, the last narrowly.
-    EXPECT_LE(std::abs(run.stored.front().value - 1.0), 0.5);
-    EXPECT_LE(std::abs(run.stored.back().value - 1.0), 0.1);
-    // Clockwise once a day: the angle follows the time of day.
-    const double dExpectedAngle = static_cast<double>((run.nStartSeconds + 1) % 86400) * 6.283185307179586 *
-                                  1.1574074074074073e-05;
-    EXPECT_DOUBLE_EQ(run.stored[1].angle, dExpectedAngle);
+    // Cycle by cycle against values that tools/model-sequences.py computes on its own from the
+    // rules: seeded with the start time, the draws in order, the damping from accuracy 21 on,
+    // the angle from the time of day.
+    const GoldenCycle expected[] = {
+        {1, 1, 0x1.5e5dbcbb7976fp+0, 0x1.74563f8b0e762p+2},
+        {21, 1, 0x1.100c201840308p-1, 0x1.7457708fc3f31p+2},
+        {41, 1, 0x1.310f621ec43d8p+0, 0x1.7458a19479701p+2},
+        {34541, 1, 0x1.5b53b6a76d4eep+0, 0x1.7c5fee4f648cbp+2},
+        {34561, 2, 0x1.3086610cc2198p-1, 0x1.7c611f541a09ap+2},
+        {362861, 20, 0x1.ed9f0e715015dp-1, 0x1.b53c38087da77p-1},
+        {362881, 21, 0x1.21781192fa5cep+0, 0x1.b545c02e298f4p-1},
+        {1727981, 99, 0x1.ecfffcde4b588p-1, 0x1.74550e8658f92p+2},
+    };
+    ExpectCycles(run, expected);
+    EXPECT_EQ(run.reported.value, 0x1.ecfffcde4b588p-1);
 }
 
 TEST(LatitudeRun, AnimationMovesInNineteenStepsTowardsTheTarget)
@@ -124,7 +152,12 @@ TEST(LatitudeRun, WrongDirectionIsImplausibleFromTheCycleWithCounter2401)
     // Cycles with counters 1, 21, ..., 2381 are complete; the 121st shows the message.
     EXPECT_EQ(run.stored.size(), 120u);
     EXPECT_EQ(run.nReports, 0);
-    EXPECT_LT(run.stored[5].angle, 0.0); // anticlockwise
+    // The same draws as with the right direction; the marker circles anticlockwise.
+    const GoldenCycle expected[] = {
+        {1, 1, 0x1.5e5dbcbb7976fp+0, -0x1.74563f8b0e762p+2},
+        {2381, 1, 0x1.060c0c1818303p-1, -0x1.74e408bb6b8e1p+2},
+    };
+    ExpectCycles(run, expected);
 }
 
 TEST(LatitudeRun, StopDuringTheAnimationEndsWithoutAStoredPointOrReport)

@@ -1,5 +1,6 @@
 #include "../app/accessibility_probe.h"
 #include "../app/frame_fixture.h"
+#include "../app/page_pixels.h"
 #include "app/rand15.h"
 #include "navigation/navigation_model.h"
 #include "navigation/navigation_page.h"
@@ -26,11 +27,6 @@ NavigationUpdate FirstUpdate(std::int64_t nSeed)
     NavigationState state = StartNavigation(rand);
     NavigationTick(state, hold, rand);
     return {state.pos, state.dCourse, state.dSpeed};
-}
-
-bool Dark(const QImage& image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 128;
 }
 
 bool AnyDark(const QImage& image, const QRect& rc)
@@ -144,20 +140,32 @@ TEST(NavigationPage, PaintBeforeTheFirstTickShowsThePlotAndMarkerButNoStatusText
     ASSERT_TRUE(t.pPage->Track().empty());
     const int W = before.width(), H = before.height();
 
-    const Rect& rcCancel = t.pPage->LinkRect(0);
-    const Rect& rcZero = t.pPage->SpeedZeroRect();
-    EXPECT_EQ(rcCancel.right, W - 15);
-    EXPECT_EQ(rcCancel.bottom, H - 15);
-    EXPECT_EQ(rcZero.bottom, H - 15);
-    EXPECT_EQ(rcZero.left, (W - rcZero.Width()) / 2);
+    // The bottom row as painted: both boxes 15 pixels above the lower edge, "Abbrechen"
+    // 15 from the right, "Geschw. auf 0" centred.
+    EXPECT_EQ(FirstDark(before, W - 1, H - 16, -1, 0), W - 16);
+    EXPECT_EQ(FirstDark(before, W - 16, H - 1, 0, -1), H - 16);
+    const int nBoxTop = TopOfLine(before, W - 16, H - 16);
+    const int nZeroLeft = FirstDark(before, 0, H - 16, 1, 0);
+    int nZeroRight = nZeroLeft;
+    while (Dark(before, nZeroRight + 1, H - 16))
+        ++nZeroRight;
+    EXPECT_EQ(nZeroLeft, (W - (nZeroRight + 1 - nZeroLeft)) / 2);
+    EXPECT_EQ(TopOfLine(before, nZeroLeft, H - 16), nBoxTop);
     for (int i = 1; i < 5; ++i)
         EXPECT_TRUE(t.pPage->LinkRect(i).IsEmpty());
+
+    // The plot square as painted: 10 pixels below the title and above the boxes, as high as
+    // that, centred between the 15-pixel margins.
+    const int nTop = TitleBottom(*t.Window()) + 10;
+    const int nBottom = nBoxTop - 10;
+    const int nSide = nBottom - nTop;
+    EXPECT_EQ(FirstDark(before, W / 2 + 20, nBoxTop - 1, 0, -1), nBottom - 1);
+    EXPECT_EQ(FirstDark(before, W / 2 + 20, nBottom - 2, 0, -1), nTop);
+    EXPECT_EQ(FirstDark(before, 0, nTop + 3, 1, 0), 15 + (W - 30) / 2 - nSide / 2);
+    EXPECT_EQ(FirstDark(before, W - 1, nTop + 3, -1, 0), 15 + (W - 30) / 2 + nSide / 2 - 1);
     const Rect& rcPlot = t.pPage->PlotRect();
     // Wider than high: the height stays, the width is twice its integer half.
     EXPECT_EQ(rcPlot.Width(), rcPlot.Height() / 2 * 2);
-    EXPECT_EQ(rcPlot.bottom, rcCancel.top - 10);
-    EXPECT_TRUE(Dark(before, rcPlot.left, rcPlot.top + 3));
-    EXPECT_TRUE(Dark(before, rcPlot.right - 1, rcPlot.bottom - 3));
 
     // The cross at the centre: its arms, not its inverted-twice middle, and nothing beyond.
     const QPoint c = t.pPage->MapToPlot({0.0, 0.0});
@@ -176,7 +184,11 @@ TEST(NavigationPage, PaintBeforeTheFirstTickShowsThePlotAndMarkerButNoStatusText
     ASSERT_TRUE(t.pauses.WaitForPause(1));
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(t.pPage->Track().size(), 1u);
-    EXPECT_TRUE(AnyDark(t.Client(), rcStatusArea));
+    const QImage after = t.Client();
+    EXPECT_TRUE(AnyDark(after, rcStatusArea));
+    // The status text keeps 15 pixels from the left and lower edges.
+    EXPECT_FALSE(AnyDark(after, QRect(0, H - 15, W / 2 - 60, 15)));
+    EXPECT_FALSE(AnyDark(after, QRect(0, H - 60, 15, 60)));
 }
 
 TEST(NavigationPage, TicksDrawOnlyTheirChangeAndMatchAFullRepaint)
@@ -298,6 +310,46 @@ TEST(NavigationPage, LateUpdatesOfAnOldVisitNeverReachTheNextOne)
         std::this_thread::yield();
     EXPECT_FALSE(pOldVisit->m_bDiskRun);
     EXPECT_TRUE(t.pPage->Visit()->m_bDiskRun);
+}
+
+TEST(NavigationPage, PageObjectGoingWithItsWindowOpenEndsAndJoinsItsThreads)
+{
+    QTemporaryDir diskRoot;
+    std::shared_ptr<VisitControl> pVisit;
+    std::atomic<VisitControl*> pControl{nullptr};
+    std::atomic<int> nPauses{0};
+    std::atomic<bool> bLeaving{false};
+    std::atomic<int> nPausesAfterLeaving{0};
+    {
+        // No frame around it: the page alone must end its visit.
+        CNavigationPage page(NavigationPageServices{
+            [] { return s_nFirstSeed; },
+            [&](std::chrono::milliseconds) {
+                ++nPauses;
+                // A thread still ticking long after its page began to go was never told:
+                // stop it, so the test fails instead of hanging in the join.
+                if (bLeaving && ++nPausesAfterLeaving > 1000)
+                    pControl.load()->m_bStop = true;
+                std::this_thread::yield();
+            },
+            diskRoot.path().toStdString()});
+        ASSERT_TRUE(page.Create(nullptr));
+        pVisit = page.Visit();
+        pControl = pVisit.get();
+        while (nPauses < 3)
+            std::this_thread::yield();
+        bLeaving = true;
+    }
+    EXPECT_LE(nPausesAfterLeaving, 1);
+    EXPECT_FALSE(pVisit->WindowAlive());
+    // Both threads have ended: the measurement thread cleared the run flag as its last act,
+    // and once the updates still queued for the gone page are dropped, only this test
+    // holds the visit's control block.
+    EXPECT_FALSE(pVisit->m_bDiskRun);
+    const int nPausesAtEnd = nPauses;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pVisit.use_count(), 1);
+    EXPECT_EQ(nPauses, nPausesAtEnd);
 }
 
 TEST(NavigationPage, ButtonsFireOnlyForPressAndReleaseOnTheSameButton)
@@ -545,10 +597,26 @@ TEST(NavigationPage, ScreenshotsAfterManyTicks)
     EXPECT_GT(t.pPage->Track().size(), 20u);
     t.Screenshot(QStringLiteral("640x480"));
 
-    // A resize repaints everything at the same scale in the new square.
+    // A resize repaints everything in the new square at the scale the ticks reached: the
+    // marker lands where that scale maps the position, measured in the painted picture.
+    ASSERT_GT(dScale, 1.5);
     t.frame.pFrame->resize(290, 400);
     QCoreApplication::processEvents();
     t.Screenshot(QStringLiteral("290x400"));
-    EXPECT_LT(t.pPage->PlotRect().Width(), rcWide.Width());
-    EXPECT_EQ(t.pPage->Scale(), dScale);
+    const Rect& rcPlot = t.pPage->PlotRect();
+    EXPECT_LT(rcPlot.Width(), rcWide.Width());
+    const int nHalf = rcPlot.Width() / 2;
+    const NavPoint pos = t.pPage->Position();
+    const int x = static_cast<int>((rcPlot.left + nHalf) + nHalf * (pos.x * (1 / dScale)));
+    const int y = static_cast<int>((rcPlot.top + nHalf) + nHalf * (pos.y * (1 / dScale)));
+    // The track runs into the cross, so look for at least two whole arms ending after 5 pixels.
+    const QImage resized = t.Client();
+    int nWholeArms = 0;
+    for (QPoint arm : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+        bool bWhole = !Dark(resized, x + 6 * arm.x(), y + 6 * arm.y());
+        for (int d = 1; d <= 5; ++d)
+            bWhole = bWhole && Dark(resized, x + d * arm.x(), y + d * arm.y());
+        nWholeArms += bWhole;
+    }
+    EXPECT_GE(nWholeArms, 2) << x << ", " << y;
 }
