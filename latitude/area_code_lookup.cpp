@@ -108,5 +108,6 @@ std::optional<std::size_t> FindAreaCodeEntry(std::string_view list, const std::s
         if (nContained == 0)
             return std::nullopt;
         nFound = FindWithLowestDigitAfter(list, key.substr(0, nContained), nContainedAt);
-    }    return CountEntriesBefore(list, nFound);
+    }
+    return CountEntriesBefore(list, nFound);
 }
