@@ -42,7 +42,7 @@ echo "Packages apt brought with it: $(grep -c '^Setting up' "$work/install.log")
 in_root apt-get install -y -qq --no-install-recommends xvfb xdotool x11-utils imagemagick libglib2.0-bin procps \
   >"$work/tools.log"
 mkdir -p "$root/tmp/e2e"
-cp "$here"/tests/e2e/x_session.sh "$here"/tests/e2e/desktop_entry_start.sh "$root/tmp/e2e/"
+cp "$here"/tests/e2e/waiting.sh "$here"/tests/e2e/x_session.sh "$here"/tests/e2e/desktop_entry_start.sh "$root/tmp/e2e/"
 in_root /tmp/e2e/desktop_entry_start.sh /usr/share/applications/de.valdrin.quorvel.desktop /tmp/shots
 mkdir -p "$work/screenshots"
 cp "$root"/tmp/shots/*.png "$work/screenshots/"

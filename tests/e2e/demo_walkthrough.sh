@@ -92,7 +92,7 @@ shot 11-start-again
 
 # Datei > Beenden ends the program cleanly, keeping the calibration.
 press_keys "$MAIN_WINDOW" alt+d b
-rc=$(program_exit_code 10)
-[ "$rc" -eq 0 ] || fail "quorvel-demo ended with exit code $rc"
+wait_for_program_end 10
+[ "$PROGRAM_RC" -eq 0 ] || fail "quorvel-demo ended with exit code $PROGRAM_RC"
 [[ "$(stored_calibration)" =~ ^[rl][a-z]{17}$ ]] || fail "the calibration was not kept"
 echo "PASS: start page, calibration walk, navigation and latitude cancels, exit"

@@ -19,6 +19,6 @@ if ! confirm_boxes program_running drive-error; then
   exit 77
 fi
 [ "$BOXES" -ge 1 ] || fail "the program ended without a message"
-rc=$(program_exit_code 10)
-[ "$rc" -eq 1 ] || fail "quorvel ended with exit code $rc after $BOXES boxes"
+wait_for_program_end 10
+[ "$PROGRAM_RC" -eq 1 ] || fail "quorvel ended with exit code $PROGRAM_RC after $BOXES boxes"
 echo "PASS: $BOXES boxes confirmed, then quorvel ended with exit code 1"

@@ -15,4 +15,4 @@ shot 01-start
 /usr/bin/python3 "$here/atspi_reader.py" "$PROGRAM_PID" || { shot failed; fail "AT-SPI could not open the latitude page"; }
 shot 02-latitude
 kill "$PROGRAM_PID"
-program_exit_code 10 >/dev/null
+wait_for_program_end 10

@@ -10,7 +10,7 @@ demo=$1
 view_tests=$2
 shot_dir=$3
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/waiting.sh"
 skip() { echo "SKIP: $*"; exit 77; }
 
 command -v weston >/dev/null || skip "weston is not installed"
@@ -25,16 +25,6 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR=$session/runtime XDG_CONFIG_HOME=$session/config
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$XDG_CONFIG_HOME" "$shot_dir"
-
-wait_for() {
-  local what=$1 seconds=$2
-  shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "gave up waiting for $what after ${seconds}s"
-    sleep 0.1
-  done
-}
 
 # --debug lets weston-screenshooter take a picture.
 weston --backend=headless-backend.so --socket=quorvel --idle-time=0 --use-pixman --debug \

@@ -2,7 +2,7 @@
 # ways to find, look at and drive the program's windows with real X input.
 # Sourced; expects SHOT_DIR to be set.
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/waiting.sh"
 
 start_x_session() {
   mkdir -p "$SHOT_DIR"
@@ -43,16 +43,6 @@ stop_x_session() {
 # Ready, or gone because another server holds the display.
 xvfb_started() { [ -s "$SESSION_DIR/display" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; }
 
-# wait_for WHAT SECONDS COMMAND...: polls COMMAND until it succeeds.
-wait_for() {
-  local what=$1 seconds=$2
-  shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "gave up waiting for $what after ${seconds}s"
-    sleep 0.1
-  done
-}
 
 start_program() {
   "$@" &
@@ -62,13 +52,13 @@ start_program() {
 program_running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
 program_ended() { ! program_running; }
 
-# Waits for the program to end within SECONDS and echoes its exit code.
-program_exit_code() {
+# Waits for the program to end within SECONDS and sets PROGRAM_RC to its exit code.
+# Not from a command substitution: only this shell, the program's parent, can collect it.
+wait_for_program_end() {
   wait_for "the program to end" "$1" program_ended
-  local rc=0
-  wait "$PROGRAM_PID" || rc=$?
+  PROGRAM_RC=0
+  wait "$PROGRAM_PID" || PROGRAM_RC=$?
   PROGRAM_PID=
-  echo "$rc"
 }
 
 # The program's visible top-level windows; all of them are captioned "Quorvel".

@@ -1,0 +1,15 @@
+# Shared by the end-to-end scripts: failing with a reason, and polling with a bound.
+# Sourced.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# wait_for WHAT SECONDS COMMAND...: polls COMMAND until it succeeds.
+wait_for() {
+  local what=$1 seconds=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "gave up waiting for $what after ${seconds}s"
+    sleep 0.1
+  done
+}
