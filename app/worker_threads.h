@@ -5,8 +5,8 @@
 #include <mutex>
 #include <thread>
 
-// The worker threads of all visits. Leaving a page does not wait for its
-// threads; the main frame joins whatever still runs when it closes.
+// The worker threads of one page's visits. Leaving a page does not wait for its
+// threads; whatever still runs is joined when the page goes with the main frame.
 class WorkerThreads {
 public:
     WorkerThreads() = default;
