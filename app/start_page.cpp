@@ -1,7 +1,7 @@
 #include "app/start_page.h"
 
 #include "app/quorvel_app.h"
-#include "app/text_drawing.h"
+#include "app/page/text_drawing.h"
 #include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"

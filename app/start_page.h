@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/page_wnd.h"
+#include "app/page/page_wnd.h"
 
 // The page the program opens with: title, introduction, the drive's verdict and
 // the links to the activities the drive and the calibration allow.

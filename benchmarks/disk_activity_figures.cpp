@@ -4,7 +4,7 @@
 // thread fired meanwhile. Then runs the disk-load thread on a file as long and
 // prints its successful reads per second and the bytes each brought from disk.
 // Usage: quorvel_disk_activity_figures [seconds] [root] [file, the program's own by default]
-#include "app/linux_thread_priority.h"
+#include "app/visit/linux_thread_priority.h"
 #include "calibration/linux_disk_activity_walk.h"
 #include "latitude/disk_load_thread.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
-#include "app/text_drawing.h"
+#include "app/page/text_drawing.h"
 #include "calibration/calibration_path.h"
 #include "calibration/disk_activity_worker.h"
 #include "resources/page_texts.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/page_wnd.h"
-#include "app/visit_control.h"
+#include "app/page/page_wnd.h"
+#include "app/visit/visit_control.h"
 #include "calibration/calibration_procedure.h"
 #include "calibration/leg_timer.h"
 #include "calibration/power_status.h"

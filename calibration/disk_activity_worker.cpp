@@ -1,6 +1,6 @@
 #include "calibration/disk_activity_worker.h"
 
-#include "app/linux_thread_priority.h"
+#include "app/visit/linux_thread_priority.h"
 #include "calibration/linux_disk_activity_walk.h"
 
 #include <sched.h>

@@ -1,8 +1,8 @@
 #include "drive/linux_device_identify.h"
 
 #include "drive/drive_model_reader.h"
-#include "drive/linux_ata_sense.h"
-#include "drive/linux_identify_decoding.h"
+#include "drive/ata_sense.h"
+#include "drive/identify_decoding.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 

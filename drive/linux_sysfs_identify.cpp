@@ -1,6 +1,6 @@
 #include "drive/linux_sysfs_identify.h"
 
-#include "drive/linux_identify_decoding.h"
+#include "drive/identify_decoding.h"
 #include "drive/linux_sysfs_file.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 // Identify data as a drive may send it, decoded to the model the program classifies.
 
-#include "drive/linux_identify_decoding.h"
+#include "drive/identify_decoding.h"
 #include "drive/model_classification.h"
 #include "drive/rotation_direction.h"
 #include "fuzz/fuzz_require.h"

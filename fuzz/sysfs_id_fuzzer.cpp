@@ -1,6 +1,6 @@
 // libata's `id` text and the ATA Information VPD page, as sysfs may hand them over.
 
-#include "drive/linux_identify_decoding.h"
+#include "drive/identify_decoding.h"
 #include "fuzz/fuzz_require.h"
 
 #include <algorithm>

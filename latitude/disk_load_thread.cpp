@@ -1,6 +1,6 @@
 #include "latitude/disk_load_thread.h"
 
-#include "app/linux_thread_priority.h"
+#include "app/visit/linux_thread_priority.h"
 #include "calibration/linux_uncached_read.h"
 
 #include <fcntl.h>

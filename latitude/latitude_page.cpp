@@ -1,9 +1,9 @@
 #include "latitude/latitude_page.h"
 
-#include "app/marker_cross.h"
+#include "app/page/marker_cross.h"
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
-#include "app/text_drawing.h"
+#include "app/page/text_drawing.h"
 #include "latitude/disk_load_thread.h"
 #include "latitude/latitude_report.h"
 #include "latitude/latitude_thread.h"

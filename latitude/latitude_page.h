@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/page_wnd.h"
-#include "app/visit_control.h"
+#include "app/page/page_wnd.h"
+#include "app/visit/visit_control.h"
 #include "latitude/disk_load_thread.h"
 #include "latitude/lat_point.h"
 #include "latitude/latitude_clock.h"

@@ -1,7 +1,7 @@
 #include "latitude/latitude_thread.h"
 
-#include "app/gui_post.h"
-#include "app/linux_thread_priority.h"
+#include "app/visit/gui_post.h"
+#include "app/visit/linux_thread_priority.h"
 #include "app/quorvel_app.h"
 #include "latitude/latitude_page.h"
 #include "latitude/latitude_report.h"

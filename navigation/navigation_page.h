@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/page_wnd.h"
-#include "app/visit_control.h"
+#include "app/page/page_wnd.h"
+#include "app/visit/visit_control.h"
 #include "navigation/nav_point.h"
 #include "navigation/navigation_thread.h"
 #include "navigation/speed_hold.h"

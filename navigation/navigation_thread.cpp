@@ -1,6 +1,6 @@
 #include "navigation/navigation_thread.h"
 
-#include "app/linux_thread_priority.h"
+#include "app/visit/linux_thread_priority.h"
 #include "app/rand15.h"
 #include "navigation/navigation_model.h"
 

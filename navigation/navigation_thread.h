@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/visit_control.h"
+#include "app/visit/visit_control.h"
 #include "navigation/nav_point.h"
 #include "navigation/speed_hold.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/page_wnd.h"
+#include "app/page/page_wnd.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

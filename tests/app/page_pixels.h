@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/word_wrap.h"
+#include "app/page/word_wrap.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drive/linux_identify_decoding.h"
+#include "drive/identify_decoding.h"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/text_drawing.h"
+#include "app/page/text_drawing.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "drive/linux_ata_sense.h"
+#include "drive/ata_sense.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/text_drawing.h"
+#include "app/page/text_drawing.h"
 
-#include "app/word_wrap.h"
+#include "app/page/word_wrap.h"
 
 #include <QFontMetrics>
 #include <QPainter>

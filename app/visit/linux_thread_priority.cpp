@@ -1,4 +1,4 @@
-#include "app/linux_thread_priority.h"
+#include "app/visit/linux_thread_priority.h"
 
 #include <pthread.h>
 #include <sched.h>

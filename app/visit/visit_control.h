@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/pause_gate.h"
+#include "app/visit/pause_gate.h"
 
 #include <atomic>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/page_parts.h"
-#include "app/rect.h"
-#include "app/visit_control.h"
-#include "app/worker_threads.h"
+#include "app/page/page_parts.h"
+#include "app/page/rect.h"
+#include "app/visit/visit_control.h"
+#include "app/visit/worker_threads.h"
 
 #include <QBrush>
 #include <QFont>
@@ -15,7 +15,7 @@ class QKeyEvent;
 class QString;
 class QPainter;
 class QWidget;
-class CPageWindow;
+class CPageVisitWidget;
 
 // The base of every page. The page object lives as long as the main frame; its
 // window exists only between Create and DestroyWindow, once per visit. The page
@@ -126,7 +126,7 @@ private:
     // The activation key held down on the focused box, and that box.
     int m_nActivationKey = 0;
     const Rect* m_pKeyPressedLink = nullptr;
-    CPageWindow* m_pWindow = nullptr;
+    CPageVisitWidget* m_pWindow = nullptr;
     std::shared_ptr<VisitControl> m_pVisitControl;
     WorkerThreads m_threads;
 };

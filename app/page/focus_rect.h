@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/rect.h"
+#include "app/page/rect.h"
 
 class QPainter;
 

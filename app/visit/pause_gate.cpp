@@ -1,4 +1,4 @@
-#include "app/pause_gate.h"
+#include "app/visit/pause_gate.h"
 
 void PauseGate::Pass()
 {

@@ -1,4 +1,4 @@
-#include "app/page_parts.h"
+#include "app/page/page_parts.h"
 
 #include <algorithm>
 

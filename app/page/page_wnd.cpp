@@ -1,8 +1,8 @@
-#include "app/page_wnd.h"
+#include "app/page/page_wnd.h"
 
-#include "app/page_window.h"
+#include "app/page/page_visit_widget.h"
 #include "app/quorvel_app.h"
-#include "app/text_drawing.h"
+#include "app/page/text_drawing.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -46,7 +46,7 @@ bool CPageWnd::Create(QWidget* pParent)
         rc.SetEmpty();
     m_pHotLink = nullptr;
     m_bLinkPressed = false;
-    m_pWindow = new CPageWindow(*this, pParent);
+    m_pWindow = new CPageVisitWidget(*this, pParent);
     if (!OnCreate()) {
         EndVisit();
         m_pWindow->Detach();
@@ -70,7 +70,7 @@ void CPageWnd::DestroyWindow()
         return;
     EndVisit();
     OnDestroy();
-    CPageWindow* pWindow = m_pWindow;
+    CPageVisitWidget* pWindow = m_pWindow;
     m_pWindow = nullptr;
     pWindow->Detach();
     pWindow->hide();

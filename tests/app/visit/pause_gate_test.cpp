@@ -1,5 +1,5 @@
-#include "app/pause_gate.h"
-#include "app/worker_threads.h"
+#include "app/visit/pause_gate.h"
+#include "app/visit/worker_threads.h"
 
 #include <gtest/gtest.h>
 

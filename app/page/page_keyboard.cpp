@@ -1,9 +1,9 @@
 // The page base's keyboard focus among the link boxes, and presses of a box
 // that come from the keyboard or from assistive technology.
-#include "app/page_accessibility.h"
-#include "app/page_window.h"
-#include "app/page_wnd.h"
-#include "app/text_drawing.h"
+#include "app/page/page_accessibility.h"
+#include "app/page/page_visit_widget.h"
+#include "app/page/page_wnd.h"
+#include "app/page/text_drawing.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "app/marker_cross.h"
+#include "app/page/marker_cross.h"
 
-#include "app/line_pen.h"
+#include "app/page/line_pen.h"
 
 #include <QPainter>
 

@@ -6,9 +6,9 @@ class CPageWnd;
 
 // The Qt window of a page: a sunken client edge around a client area whose
 // painting, mouse and key events go to the page object.
-class CPageWindow : public QFrame {
+class CPageVisitWidget : public QFrame {
 public:
-    CPageWindow(CPageWnd& page, QWidget* pParent);
+    CPageVisitWidget(CPageWnd& page, QWidget* pParent);
 
     // After this the window forwards nothing; it is about to be deleted.
     void Detach() { m_pPage = nullptr; }

@@ -1,4 +1,4 @@
-#include "app/focus_rect.h"
+#include "app/page/focus_rect.h"
 
 #include <QPainter>
 #include <QPoint>

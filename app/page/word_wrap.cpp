@@ -1,4 +1,4 @@
-#include "app/word_wrap.h"
+#include "app/page/word_wrap.h"
 
 namespace {
 

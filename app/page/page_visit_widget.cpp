@@ -1,8 +1,8 @@
-#include "app/page_window.h"
+#include "app/page/page_visit_widget.h"
 
-#include "app/focus_rect.h"
-#include "app/page_accessibility.h"
-#include "app/page_wnd.h"
+#include "app/page/focus_rect.h"
+#include "app/page/page_accessibility.h"
+#include "app/page/page_wnd.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,7 +20,7 @@ bool IsMenuKey(const QKeyEvent& event)
 
 } // namespace
 
-CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_pPage(&page)
+CPageVisitWidget::CPageVisitWidget(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_pPage(&page)
 {
     InstallPageAccessibility();
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -32,7 +32,7 @@ CPageWindow::CPageWindow(CPageWnd& page, QWidget* pParent) : QFrame(pParent), m_
     setAutoFillBackground(true);
 }
 
-void CPageWindow::showEvent(QShowEvent* pEvent)
+void CPageVisitWidget::showEvent(QShowEvent* pEvent)
 {
     QFrame::showEvent(pEvent);
     if (!m_pPage)
@@ -44,7 +44,7 @@ void CPageWindow::showEvent(QShowEvent* pEvent)
     m_bHitTestAfterPaint = true;
 }
 
-void CPageWindow::paintEvent(QPaintEvent* pEvent)
+void CPageVisitWidget::paintEvent(QPaintEvent* pEvent)
 {
     QFrame::paintEvent(pEvent);
     if (!m_pPage)
@@ -66,7 +66,7 @@ void CPageWindow::paintEvent(QPaintEvent* pEvent)
     }
 }
 
-bool CPageWindow::event(QEvent* pEvent)
+bool CPageVisitWidget::event(QEvent* pEvent)
 {
     // Tab is a key of the page, not a move to another widget.
     if (pEvent->type() == QEvent::KeyPress) {
@@ -79,12 +79,12 @@ bool CPageWindow::event(QEvent* pEvent)
     return QFrame::event(pEvent);
 }
 
-QPoint CPageWindow::ClientPoint(const QMouseEvent& event) const
+QPoint CPageVisitWidget::ClientPoint(const QMouseEvent& event) const
 {
     return event.position().toPoint() - contentsRect().topLeft();
 }
 
-void CPageWindow::mouseMoveEvent(QMouseEvent* pEvent)
+void CPageVisitWidget::mouseMoveEvent(QMouseEvent* pEvent)
 {
     if (m_pPage) {
         const QPoint point = ClientPoint(*pEvent);
@@ -92,7 +92,7 @@ void CPageWindow::mouseMoveEvent(QMouseEvent* pEvent)
     }
 }
 
-void CPageWindow::mousePressEvent(QMouseEvent* pEvent)
+void CPageVisitWidget::mousePressEvent(QMouseEvent* pEvent)
 {
     if (m_pPage && pEvent->button() == Qt::LeftButton) {
         const QPoint point = ClientPoint(*pEvent);
@@ -100,7 +100,7 @@ void CPageWindow::mousePressEvent(QMouseEvent* pEvent)
     }
 }
 
-void CPageWindow::mouseReleaseEvent(QMouseEvent* pEvent)
+void CPageVisitWidget::mouseReleaseEvent(QMouseEvent* pEvent)
 {
     if (m_pPage && pEvent->button() == Qt::LeftButton) {
         const QPoint point = ClientPoint(*pEvent);
@@ -108,7 +108,7 @@ void CPageWindow::mouseReleaseEvent(QMouseEvent* pEvent)
     }
 }
 
-void CPageWindow::keyPressEvent(QKeyEvent* pEvent)
+void CPageVisitWidget::keyPressEvent(QKeyEvent* pEvent)
 {
     if (IsMenuKey(*pEvent)) {
         QFrame::keyPressEvent(pEvent);
@@ -118,7 +118,7 @@ void CPageWindow::keyPressEvent(QKeyEvent* pEvent)
         m_pPage->OnKeyDown(*pEvent);
 }
 
-void CPageWindow::keyReleaseEvent(QKeyEvent* pEvent)
+void CPageVisitWidget::keyReleaseEvent(QKeyEvent* pEvent)
 {
     if (m_pPage)
         m_pPage->OnKeyUp(*pEvent);

@@ -1,8 +1,8 @@
-#include "app/page_accessibility.h"
+#include "app/page/page_accessibility.h"
 
-#include "app/page_window.h"
-#include "app/page_wnd.h"
-#include "app/text_drawing.h"
+#include "app/page/page_visit_widget.h"
+#include "app/page/page_wnd.h"
+#include "app/page/text_drawing.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>
@@ -62,7 +62,7 @@ private:
 // A page window: a pane whose children are the parts of the page's latest drawing.
 class CPageAccessible : public QAccessibleWidget {
 public:
-    explicit CPageAccessible(CPageWindow* pWindow) : QAccessibleWidget(pWindow, QAccessible::Pane) {}
+    explicit CPageAccessible(CPageVisitWidget* pWindow) : QAccessibleWidget(pWindow, QAccessible::Pane) {}
     ~CPageAccessible() override
     {
         for (QAccessible::Id id : m_childIds)
@@ -71,7 +71,7 @@ public:
     }
 
     // nullptr once the window is about to go.
-    CPageWnd* Page() const { return static_cast<CPageWindow*>(widget())->Page(); }
+    CPageWnd* Page() const { return static_cast<CPageVisitWidget*>(widget())->Page(); }
     QWidget* Window() const { return widget(); }
 
     int childCount() const override
@@ -231,7 +231,7 @@ void CPagePartAccessible::doAction(const QString& strAction)
 
 QAccessibleInterface* PageAccessibleFactory(const QString&, QObject* pObject)
 {
-    if (auto* pWindow = dynamic_cast<CPageWindow*>(pObject))
+    if (auto* pWindow = dynamic_cast<CPageVisitWidget*>(pObject))
         return new CPageAccessible(pWindow);
     return nullptr;
 }

@@ -1,4 +1,4 @@
-#include "app/line_pen.h"
+#include "app/page/line_pen.h"
 
 QPen LinePen(const QColor& color)
 {

@@ -1,4 +1,4 @@
-#include "app/worker_threads.h"
+#include "app/visit/worker_threads.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "app/gui_post.h"
+#include "app/visit/gui_post.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "drive/linux_identify_decoding.h"
+#include "drive/identify_decoding.h"
 
 #include "drive/identify_string.h"
 

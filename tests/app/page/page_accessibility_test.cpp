@@ -1,5 +1,5 @@
-#include "accessibility_probe.h"
-#include "frame_fixture.h"
+#include "tests/app/accessibility_probe.h"
+#include "tests/app/frame_fixture.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
