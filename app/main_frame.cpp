@@ -6,6 +6,7 @@
 #include "resources/string_table.h"
 #include "ui_about_dialog.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
@@ -48,10 +49,11 @@ CMainFrame::CMainFrame(CQuorvelApp& app, ActivityPages pages, IKeyboardLockSourc
     m_pPageLayout = new QVBoxLayout(m_pPageArea);
     m_pPageLayout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(m_pPageArea);
-    m_wndStartPage.Create(m_pPageArea);
+    m_wndStartPage.Create(m_pPageArea, *this);
     m_pPageLayout->addWidget(m_wndStartPage.Window());
 
     CreateMenu();
+    CreateEditingKeys();
     CreateStatusBar();
     qApp->installEventFilter(this);
 }
@@ -110,6 +112,21 @@ void CMainFrame::CreateMenu()
     QMenu* pHelp = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     connect(addCommand(pHelp, QStringLiteral("&Info über Quorvel..."), ID_APP_ABOUT), &QAction::triggered, this,
             &CMainFrame::OnAppAbout);
+}
+
+void CMainFrame::CreateEditingKeys()
+{
+    // The standard editing keys belong to the frame, which has nothing to do with them:
+    // they never reach a page, so a calibration walk does not count them as steps.
+    const QList<QKeySequence> keys{
+        QKeySequence(Qt::CTRL | Qt::Key_C),     QKeySequence(Qt::CTRL | Qt::Key_V),
+        QKeySequence(Qt::CTRL | Qt::Key_X),     QKeySequence(Qt::CTRL | Qt::Key_Z),
+        QKeySequence(Qt::CTRL | Qt::Key_Insert), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
+        QKeySequence(Qt::SHIFT | Qt::Key_Delete), QKeySequence(Qt::ALT | Qt::Key_Backspace),
+        QKeySequence(Qt::Key_F6),               QKeySequence(Qt::SHIFT | Qt::Key_F6)};
+    auto* pEditingKeys = new QAction(this);
+    pEditingKeys->setShortcuts(keys);
+    addAction(pEditingKeys);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -180,7 +197,7 @@ void CMainFrame::SwitchPage(int nPage)
         m_app.MessageBox().Show(TEXT_PAGE_MISSING, MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    if (!pPage->Create(m_pPageArea)) {
+    if (!pPage->Create(m_pPageArea, *this)) {
         m_app.MessageBox().Show(TEXT_PAGE_NOT_CREATED, MessageIcon::None,
                                 MessageButtons::Ok);
         return;

@@ -29,6 +29,7 @@ public:
 
     int CurrentPage() const override { return m_nCurPage; }
     void SwitchPage(int nPage) override;
+    IMessageBox& MessageBox() override { return m_app.MessageBox(); }
     void InvalidateClientArea() override;
 
     // The page at nPage, or nullptr for an empty slot or an index that names no page.
@@ -41,6 +42,7 @@ protected:
 
 private:
     void CreateMenu();
+    void CreateEditingKeys();
     void CreateStatusBar();
     void UpdateDirectionActions();
     void UpdateLockIndicators();

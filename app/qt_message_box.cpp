@@ -4,9 +4,25 @@
 #include "resources/string_table.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
+
+// A question has no cancel button, so Escape and the close box cannot answer it.
+class QuestionBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override
+    {
+        if (!pEvent->matches(QKeySequence::Cancel))
+            QMessageBox::keyPressEvent(pEvent);
+    }
+    void closeEvent(QCloseEvent* pEvent) override { pEvent->ignore(); }
+};
 
 QMessageBox::Icon QtIcon(MessageIcon icon)
 {
@@ -25,7 +41,11 @@ QMessageBox::Icon QtIcon(MessageIcon icon)
 std::unique_ptr<QMessageBox> QtMessageBox::Build(const std::string& strText, MessageIcon icon,
                                                  MessageButtons buttons, QWidget* pParent)
 {
-    auto pBox = std::make_unique<QMessageBox>(pParent);
+    std::unique_ptr<QMessageBox> pBox;
+    if (buttons == MessageButtons::YesNo)
+        pBox = std::make_unique<QuestionBox>(pParent);
+    else
+        pBox = std::make_unique<QMessageBox>(pParent);
     pBox->setWindowTitle(QString::fromUtf8(LoadString(IDR_MAINFRAME)));
     pBox->setText(QString::fromStdString(strText));
     pBox->setTextFormat(Qt::PlainText);

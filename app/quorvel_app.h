@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/message_box.h"
+#include "app/page/page_host.h"
 #include "app/settings_store.h"
 #include "drive/drive_model_reader.h"
 
@@ -8,12 +9,10 @@
 #include <functional>
 #include <string>
 
-// What the application object needs of the main frame.
-class IMainFrame {
+// What the application object needs of the main frame, which also hosts the pages.
+class IMainFrame : public IPageHost {
 public:
-    virtual ~IMainFrame() = default;
     virtual int CurrentPage() const = 0;
-    virtual void SwitchPage(int nPage) = 0;
     // Repaints the whole client area, so the start page shows a changed state.
     virtual void InvalidateClientArea() = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/page/page_host.h"
+
 #include <QApplication>
 
 // The pages' benchmarks need a GUI application; the first one makes it, offscreen
@@ -15,3 +17,10 @@ inline void EnsureBenchmarkApplication()
     static char* argv[] = {szName, nullptr};
     new QApplication(argc, argv);
 }
+
+// A page's host without a frame: nothing to switch to, and the box the benchmark gives.
+struct BenchmarkPageHost : IPageHost {
+    IMessageBox* pMessageBox = nullptr;
+    void SwitchPage(int) override {}
+    IMessageBox& MessageBox() override { return *pMessageBox; }
+};

@@ -1,7 +1,6 @@
 // The latitude page's full repaint with a day's 86,400 track points against one
 // marker step, the process's memory with such a track, and how long "Abbrechen"
 // keeps the GUI thread from its question while a disk read hangs.
-#include "app/quorvel_app.h"
 #include "benchmark_application.h"
 #include "latitude/latitude_page.h"
 
@@ -45,20 +44,21 @@ struct PageWithDayTrack {
     NoLocation location;
     StoppedClock clock;
     CLatitudePage page{location, clock, [] { return OpenDiskLoadFile(); }};
+    BenchmarkPageHost host;
     long nKilobytesBefore = 0;
 
     PageWithDayTrack()
     {
         EnsureBenchmarkApplication();
-        page.Create(nullptr);
+        page.Create(nullptr, host);
         page.Visit()->m_bDiskRun = false; // the disk is left alone
         page.Window()->resize(640, 480);
         page.Window()->show();
         page.Window()->grab();
         nKilobytesBefore = ResidentKilobytes();
         for (int i = 0; i < 86'400; ++i)
-            page.DrawMarker(page.Visit(), LatPoint{i * 6.283185307179586 / 86'400, 1.0 + (i % 200 - 100) * 0.004},
-                            true, 1 + i / 864);
+            page.DrawMarker({LatPoint{i * 6.283185307179586 / 86'400, 1.0 + (i % 200 - 100) * 0.004},
+                             true, 1 + i / 864});
     }
     ~PageWithDayTrack()
     {
@@ -90,7 +90,7 @@ void BM_LatitudeMarkerStep(benchmark::State& state)
     PageWithDayTrack fixture;
     int i = 0;
     for (auto _ : state) {
-        fixture.page.DrawMarker(fixture.page.Visit(), LatPoint{++i * 1e-4, 1.0}, false, 100);
+        fixture.page.DrawMarker({LatPoint{++i * 1e-4, 1.0}, false, 100});
         QCoreApplication::processEvents();
     }
 }
@@ -114,9 +114,8 @@ void BM_LatitudeCancelQuestionWhileAReadHangs(benchmark::State& state)
 {
     EnsureBenchmarkApplication();
     TimedMessageBox box;
-    AppServices services;
-    services.pMessageBox = &box;
-    theApp.UseServices(services);
+    BenchmarkPageHost host;
+    host.pMessageBox = &box;
     NoLocation location;
     StoppedClock clock;
     std::promise<void> readMayEnd;
@@ -129,7 +128,7 @@ void BM_LatitudeCancelQuestionWhileAReadHangs(benchmark::State& state)
             return true;
         };
     });
-    page.Create(nullptr);
+    page.Create(nullptr, host);
     page.Window()->resize(640, 480);
     page.Window()->grab();
     while (!bInRead)
@@ -154,7 +153,6 @@ void BM_LatitudeCancelQuestionWhileAReadHangs(benchmark::State& state)
     readMayEnd.set_value();
     clock.bEnd = true;
     clock.bEnd.notify_all();
-    theApp = CQuorvelApp{};
 }
 BENCHMARK(BM_LatitudeCancelQuestionWhileAReadHangs)->Unit(benchmark::kMicrosecond);
 

@@ -20,12 +20,13 @@ struct PageWithLongTrack {
     std::atomic<bool> bEnd{false};
     CNavigationPage page{NavigationPageServices{[] { return std::int64_t{1'700'000'000}; },
                                                 [this](std::chrono::milliseconds) { bEnd.wait(false); }, "/"}};
+    BenchmarkPageHost host;
     double dCourse = 0.0;
 
     PageWithLongTrack()
     {
         EnsureBenchmarkApplication();
-        page.Create(nullptr);
+        page.Create(nullptr, host);
         page.Visit()->m_bDiskRun = false;
         page.Window()->resize(640, 480);
         page.Window()->show();

@@ -219,10 +219,10 @@ void CCalibrationPage::Invalidate()
 
 void CCalibrationPage::ShowFailure(unsigned nStringId)
 {
-    theApp.MessageBox().Show(LoadString(nStringId), MessageIcon::Error, MessageButtons::Ok);
+    Host().MessageBox().Show(LoadString(nStringId), MessageIcon::Error, MessageButtons::Ok);
 }
 
 void CCalibrationPage::ReturnToStart()
 {
-    theApp.SwitchPage(PAGE_START);
+    Host().SwitchPage(PAGE_START);
 }

@@ -2,12 +2,12 @@
 
 #include "app/page/marker_cross.h"
 #include "app/page_index.h"
-#include "app/quorvel_app.h"
 #include "app/page/text_drawing.h"
+#include "app/quorvel_app.h"
 #include "latitude/disk_load_thread.h"
 #include "latitude/latitude_report.h"
-#include "latitude/latitude_thread.h"
 #include "latitude/qt_area_code_resources.h"
+#include "latitude/send_dlg.h"
 #include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
@@ -39,18 +39,30 @@ bool CLatitudePage::OnCreate()
     m_location.Determine(m_locationSource, ProcessAreaCodeTables(), theApp.m_nDirection, theApp.m_nModelDirection);
 
     m_pVisit = NewVisit<LatitudeVisit>();
-    if (!StartThread([this, pVisit = m_pVisit, &clock = m_clock, location = m_location] {
-            LatitudeThreadProc(*this, pVisit, clock, location);
+    const std::shared_ptr<LatitudeVisit> pVisit = m_pVisit;
+    LatitudeThreadServices services;
+    services.drawMarker = VisitPoster<LatitudeMarker>([this](const LatitudeMarker& marker) { DrawMarker(marker); });
+    services.returnToStart = VisitPoster<>([this] { OnReturnToStart(); });
+    services.showImplausibleValues = [pVisit, &host = Host()] {
+        RunOnVisitAndWait(pVisit, [&host] {
+            host.MessageBox().Show(LoadString(IDS_IMPLAUSIBLE_VALUES), MessageIcon::Warning, MessageButtons::Ok);
+        });
+    };
+    services.showReport = [this, pVisit](const std::string& strReport) {
+        RunOnVisitAndWait(pVisit, [this, strReport] {
+            CSendDlg dialog(Window());
+            dialog.m_strReport = strReport;
+            dialog.DoModal();
+        });
+    };
+    LatitudeDrive drive{theApp.ModelText(), theApp.m_nDirection, theApp.m_nModelDirection};
+    if (!StartThread([pVisit, &clock = m_clock, location = m_location, drive, services] {
+            LatitudeThreadProc(pVisit, clock, location, drive, services);
         }))
         return false;
-    m_pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
-    StartThread([pVisit = m_pVisit, open = m_openDiskLoad] { DiskLoadThreadProc(pVisit, open); });
+    pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
+    StartThread([pVisit, open = m_openDiskLoad] { DiskLoadThreadProc(pVisit, open); });
     return true;
-}
-
-void CLatitudePage::OnDestroy()
-{
-    m_deferredSteps.clear();
 }
 
 CLatitudePage::DialOffset CLatitudePage::OffsetOnDial(const LatPoint& point)
@@ -125,20 +137,11 @@ void CLatitudePage::OnPaint(QPainter& painter, int W, int H)
     painter.drawImage(0, 0, m_image);
 }
 
-void CLatitudePage::DrawMarker(const std::shared_ptr<LatitudeVisit>& pVisit, const LatPoint& point, bool bStore,
-                               int nAccuracy)
+void CLatitudePage::DrawMarker(const LatitudeMarker& marker)
 {
-    if (pVisit != m_pVisit || !Window())
-        return;
-    if (m_bQuestionOpen) {
-        m_deferredSteps.push_back([this, point, bStore, nAccuracy] { ApplyMarker(point, bStore, nAccuracy); });
-        return;
-    }
-    ApplyMarker(point, bStore, nAccuracy);
-}
-
-void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccuracy)
-{
+    m_pVisit->m_nAppliedSteps.fetch_add(1, std::memory_order_relaxed);
+    const LatPoint& point = marker.point;
+    const bool bStore = marker.bStore;
     const QSize client = Window()->contentsRect().size();
     if (m_image.size() != client)
         RenderPage(client.width(), client.height());
@@ -161,7 +164,7 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
         m_track.push_back(point);
         m_trackOffsets.push_back(offset);
         m_dLastValue = point.value;
-        m_nLastAccuracy = nAccuracy;
+        m_nLastAccuracy = marker.nAccuracy;
         painter.setBackground(Window()->palette().color(QPalette::Base));
         painter.setBackgroundMode(Qt::OpaqueMode);
         changed |= ToQRect(DrawEstimate(painter, client.width(), client.height()));
@@ -174,23 +177,14 @@ void CLatitudePage::OnLinkClicked(const Rect& rcLink)
 {
     if (&rcLink != &m_rcLink[PAGE_START])
         return;
-    if (m_pVisit->m_bMeasuring.load(std::memory_order_acquire)) {
-        m_bQuestionOpen = true;
-        m_pVisit->m_gate.Hold();
-        const MessageAnswer answer =
-            theApp.MessageBox().Show(TEXT_ARE_YOU_SURE, MessageIcon::Question, MessageButtons::YesNo);
-        m_pVisit->m_gate.Release();
-        m_bQuestionOpen = false;
-        for (const std::function<void()>& fnStep : std::exchange(m_deferredSteps, {}))
-            fnStep();
-        if (answer != MessageAnswer::Yes)
-            return;
-    }
-    OnReturnToStart();
+    if (m_pVisit->m_bMeasuring.load(std::memory_order_acquire))
+        AskToLeave();
+    else
+        OnReturnToStart();
 }
 
 void CLatitudePage::OnReturnToStart()
 {
     m_pVisit->m_bStop.store(true, std::memory_order_release);
-    theApp.SwitchPage(PAGE_START);
+    Host().SwitchPage(PAGE_START);
 }

@@ -6,22 +6,12 @@
 #include "latitude/lat_point.h"
 #include "latitude/latitude_clock.h"
 #include "latitude/latitude_location.h"
+#include "latitude/latitude_thread.h"
 
 #include <QImage>
 
-#include <atomic>
-#include <functional>
 #include <memory>
 #include <vector>
-
-// One visit's state shared with its measurement and disk-load threads.
-struct LatitudeVisit : VisitControl {
-    // Cleared by the measurement thread as its last act: "Abbrechen" then asks nothing.
-    std::atomic<bool> m_bMeasuring{true};
-    // Marker steps posted by the thread and applied by the page, so a clock can keep pace.
-    std::atomic<std::uint64_t> m_nPostedSteps{0};
-    std::atomic<std::uint64_t> m_nAppliedSteps{0};
-};
 
 // The long-term measurement: a marker circling the dial once a day, one track
 // pixel per cycle, and the latest estimate of the latitude with its accuracy.
@@ -33,8 +23,8 @@ public:
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
     void OnReturnToStart();
 
-    // The marker step of the measurement thread, applied on the GUI thread.
-    void DrawMarker(const std::shared_ptr<LatitudeVisit>& pVisit, const LatPoint& point, bool bStore, int nAccuracy);
+    // A marker step of the measurement thread, applied on the GUI thread.
+    void DrawMarker(const LatitudeMarker& marker);
 
     std::shared_ptr<LatitudeVisit> Visit() const { return m_pVisit; }
     const std::vector<LatPoint>& Track() const { return m_track; }
@@ -44,7 +34,6 @@ public:
 
 protected:
     bool OnCreate() override;
-    void OnDestroy() override;
     void OnLinkClicked(const Rect& rcLink) override;
 
 private:
@@ -58,7 +47,6 @@ private:
     QPoint PointOnDial(DialOffset offset) const;
 
     void RenderPage(int nWidth, int nHeight);
-    void ApplyMarker(const LatPoint& point, bool bStore, int nAccuracy);
     Rect DrawEstimate(QPainter& painter, int nWidth, int nHeight);
 
     ILocationSource& m_locationSource;
@@ -78,6 +66,4 @@ private:
 
     // The client area as drawn; marker steps change it in place.
     QImage m_image;
-    bool m_bQuestionOpen = false;
-    std::vector<std::function<void()>> m_deferredSteps;
 };

@@ -1,25 +1,20 @@
 #include "latitude/latitude_thread.h"
 
-#include "app/visit/gui_post.h"
 #include "app/visit/linux_thread_priority.h"
-#include "app/quorvel_app.h"
-#include "latitude/latitude_page.h"
 #include "latitude/latitude_report.h"
 #include "latitude/latitude_run.h"
-#include "latitude/send_dlg.h"
-#include "resources/string_ids.h"
-#include "resources/string_table.h"
-
-#include <chrono>
-#include <future>
 
 namespace {
 
 class LatitudeThreadHost : public ILatitudeRunHost {
 public:
-    LatitudeThreadHost(CLatitudePage& page, std::shared_ptr<LatitudeVisit> pVisit, ILatitudeClock& clock,
-                       LatitudeLocation location)
-        : m_page(page), m_pVisit(std::move(pVisit)), m_clock(clock), m_location(std::move(location))
+    LatitudeThreadHost(std::shared_ptr<LatitudeVisit> pVisit, ILatitudeClock& clock, LatitudeLocation location,
+                       LatitudeDrive drive, LatitudeThreadServices services)
+        : m_pVisit(std::move(pVisit)),
+          m_clock(clock),
+          m_location(std::move(location)),
+          m_drive(std::move(drive)),
+          m_services(std::move(services))
     {
     }
 
@@ -36,73 +31,38 @@ public:
     void DrawMarker(const LatPoint& point, bool bStore, int nAccuracy) override
     {
         m_pVisit->m_nPostedSteps.fetch_add(1, std::memory_order_relaxed);
-        PostToGui([&page = m_page, pVisit = m_pVisit, point, bStore, nAccuracy] {
-            pVisit->m_nAppliedSteps.fetch_add(1, std::memory_order_relaxed);
-            // Past its window the visit's page may be gone with the frame.
-            if (pVisit->WindowAlive())
-                page.DrawMarker(pVisit, point, bStore, nAccuracy);
-        });
+        m_services.drawMarker({point, bStore, nAccuracy});
     }
 
-    void ShowImplausibleValues() override
-    {
-        RunOnGuiAndWait([] {
-            theApp.MessageBox().Show(LoadString(IDS_IMPLAUSIBLE_VALUES), MessageIcon::Warning, MessageButtons::Ok);
-        });
-    }
-
-    void RequestReturnToStart() override
-    {
-        PostToGui([&page = m_page, pVisit = m_pVisit] {
-            if (pVisit->WindowAlive() && page.Visit() == pVisit)
-                page.OnReturnToStart();
-        });
-    }
-
+    void ShowImplausibleValues() override { m_services.showImplausibleValues(); }
+    void RequestReturnToStart() override { m_services.returnToStart(); }
     void StopDiskLoad() override { m_pVisit->m_bDiskRun.store(false, std::memory_order_relaxed); }
 
     void ShowReport(const LatPoint& last) override
     {
-        const std::string strReport = FormatLatitudeReport(
-            theApp.ModelText(), theApp.m_nDirection, m_location.m_strCountryCode, m_location.m_strCityCode,
-            DisplayedLatitude(last.value, m_location.m_dLatitudeScale, m_location.m_dLatitudeBase));
-        RunOnGuiAndWait([&page = m_page, strReport] {
-            CSendDlg dialog(page.Window());
-            dialog.m_strReport = strReport;
-            dialog.DoModal();
-        });
+        m_services.showReport(FormatLatitudeReport(
+            m_drive.strModel, m_drive.nDirection, m_location.m_strCountryCode, m_location.m_strCityCode,
+            DisplayedLatitude(last.value, m_location.m_dLatitudeScale, m_location.m_dLatitudeBase)));
     }
+
+    int Direction() const { return m_drive.nDirection; }
+    int ModelDirection() const { return m_drive.nModelDirection; }
 
 private:
-    // Runs fn on the GUI thread while this visit's window exists, and waits for it
-    // as a thread showing its own box would. Waiting counts as a safe point of the
-    // gate, and a window closed meanwhile ends the wait.
-    void RunOnGuiAndWait(std::function<void()> fn)
-    {
-        auto pDone = std::make_shared<std::promise<void>>();
-        std::future<void> done = pDone->get_future();
-        PostToGui([pVisit = m_pVisit, pDone, fn = std::move(fn)] {
-            if (pVisit->WindowAlive())
-                fn();
-            pDone->set_value();
-        });
-        while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready && m_pVisit->WindowAlive())
-            m_pVisit->m_gate.Pass();
-    }
-
-    CLatitudePage& m_page;
     std::shared_ptr<LatitudeVisit> m_pVisit;
     ILatitudeClock& m_clock;
     const LatitudeLocation m_location;
+    const LatitudeDrive m_drive;
+    const LatitudeThreadServices m_services;
 };
 
 } // namespace
 
-void LatitudeThreadProc(CLatitudePage& page, std::shared_ptr<LatitudeVisit> pVisit, ILatitudeClock& clock,
-                        LatitudeLocation location)
+void LatitudeThreadProc(std::shared_ptr<LatitudeVisit> pVisit, ILatitudeClock& clock, LatitudeLocation location,
+                        LatitudeDrive drive, LatitudeThreadServices services)
 {
     RunThisThreadBelowNormal();
-    LatitudeThreadHost host(page, pVisit, clock, std::move(location));
-    RunLatitudeMeasurement(host, theApp.m_nDirection, theApp.m_nModelDirection);
+    LatitudeThreadHost host(pVisit, clock, std::move(location), std::move(drive), std::move(services));
+    RunLatitudeMeasurement(host, host.Direction(), host.ModelDirection());
     pVisit->m_bMeasuring.store(false, std::memory_order_release);
 }

@@ -1,10 +1,8 @@
 #include "navigation/navigation_page.h"
 
-#include "app/visit/gui_post.h"
 #include "app/page/line_pen.h"
 #include "app/page/marker_cross.h"
 #include "app/page_index.h"
-#include "app/quorvel_app.h"
 #include "app/page/text_drawing.h"
 #include "calibration/disk_activity_worker.h"
 #include "navigation/navigation_plot.h"
@@ -42,13 +40,14 @@ bool CNavigationPage::OnCreate()
     m_dScale = 1.5;
     m_bPictureStale = true;
     m_rcStatus.SetEmpty();
-    m_deferred.clear();
     // The last visit's button is no longer on the screen.
     m_rcSpeedZero.SetEmpty();
 
     const std::shared_ptr<VisitControl> pVisit = m_pVisit;
     NavigationThreadServices services{m_services.timeSeconds, m_services.sleep,
-                                      [this, pVisit](const NavigationUpdate& update) { Publish(pVisit, update); }};
+                                      VisitPoster<NavigationUpdate>([this](const NavigationUpdate& update) {
+                                          UpdatePosition(update.pos, update.dCourse, update.dSpeed);
+                                      })};
     if (!StartThread([pVisit, pHold = m_pHold, services] { NavigationThreadProc(pVisit, *pHold, services); }))
         return false;
     pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
@@ -58,30 +57,8 @@ bool CNavigationPage::OnCreate()
 
 void CNavigationPage::OnDestroy()
 {
-    m_deferred.clear();
     m_picture = QImage();
     m_bPictureStale = true;
-}
-
-void CNavigationPage::Publish(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update)
-{
-    // Runs on the measurement thread: the page is reached only on the GUI thread,
-    // and only while the visit's window exists, which also means the page does.
-    PostToGui([this, pVisit, update] {
-        if (pVisit->WindowAlive())
-            Receive(pVisit, update);
-    });
-}
-
-void CNavigationPage::Receive(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update)
-{
-    if (pVisit != m_pVisit || !Window())
-        return;
-    if (m_bQuestionOpen) {
-        m_deferred.push_back(update);
-        return;
-    }
-    UpdatePosition(update.pos, update.dCourse, update.dSpeed);
 }
 
 QPoint CNavigationPage::MapToPlot(const NavPoint& p) const
@@ -251,34 +228,9 @@ const Rect* CNavigationPage::HotAreaAt(int x, int y) const
 void CNavigationPage::OnLinkClicked(const Rect& rcLink)
 {
     if (&rcLink == &m_rcLink[PAGE_START]) {
-        AskToCancel();
+        AskToLeave();
     } else if (&rcLink == &m_rcSpeedZero) {
         m_dSpeed = 0.0;
         m_pHold->Request();
     }
-}
-
-void CNavigationPage::AskToCancel()
-{
-    const std::shared_ptr<VisitControl> pVisit = m_pVisit;
-    m_bQuestionOpen = true;
-    pVisit->m_gate.Hold();
-    const MessageAnswer answer =
-        theApp.MessageBox().Show(TEXT_ARE_YOU_SURE, MessageIcon::Question, MessageButtons::YesNo);
-    // Stopped before it is let go, the thread ends without another tick, which
-    // would use up a held tick that the next visit is owed.
-    if (answer == MessageAnswer::Yes)
-        pVisit->m_bStop.store(true, std::memory_order_release);
-    pVisit->m_gate.Release();
-    m_bQuestionOpen = false;
-
-    if (answer == MessageAnswer::Yes) {
-        m_deferred.clear();
-        theApp.SwitchPage(PAGE_START);
-        return;
-    }
-    const std::vector<NavigationUpdate> deferred = std::move(m_deferred);
-    m_deferred.clear();
-    for (const NavigationUpdate& update : deferred)
-        Receive(pVisit, update);
 }

@@ -56,10 +56,6 @@ protected:
     const Rect* HotAreaAt(int x, int y) const override;
 
 private:
-    void Publish(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update);
-    void Receive(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update);
-    void AskToCancel();
-
     void RenderPicture(int W, int H);
     void PaintPage(QPainter& painter, int W, int H);
     bool PictureFitsWindow() const;
@@ -88,8 +84,4 @@ private:
     bool m_bPictureStale = true;
     Rect m_rcStatus;
     int m_nStatusPart = 0; // where the status text goes among the page's parts
-
-    // While "Sind Sie sicher?" is open, ticks that were already on their way wait here.
-    bool m_bQuestionOpen = false;
-    std::vector<NavigationUpdate> m_deferred;
 };

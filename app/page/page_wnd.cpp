@@ -1,14 +1,17 @@
 #include "app/page/page_wnd.h"
 
 #include "app/page/page_visit_widget.h"
-#include "app/quorvel_app.h"
 #include "app/page/text_drawing.h"
+#include "app/page_index.h"
+#include "resources/page_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <QCursor>
 #include <QPainter>
 #include <QPalette>
+
+#include <utility>
 
 namespace {
 
@@ -34,10 +37,11 @@ CPageWnd::~CPageWnd()
     m_threads.JoinAll();
 }
 
-bool CPageWnd::Create(QWidget* pParent)
+bool CPageWnd::Create(QWidget* pParent, IPageHost& host)
 {
     if (m_pWindow)
         return false;
+    m_pHost = &host;
     m_parts.Clear();
     m_partsPublished.Clear();
     ResetKeyboardFocus();
@@ -62,6 +66,7 @@ void CPageWnd::EndVisit()
     if (m_pVisitControl)
         m_pVisitControl->m_bWindowAlive.store(false, std::memory_order_release);
     m_pVisitControl.reset();
+    m_deferred.clear();
 }
 
 void CPageWnd::DestroyWindow()
@@ -178,7 +183,40 @@ void CPageWnd::OnLinkClicked(const Rect& rcLink)
 {
     for (int i = 0; i < 5; ++i)
         if (&rcLink == &m_rcLink[i]) {
-            theApp.SwitchPage(i);
+            m_pHost->SwitchPage(i);
             return;
         }
+}
+
+void CPageWnd::ApplyOrDefer(std::function<void()> fnApply)
+{
+    if (m_bQuestionOpen)
+        m_deferred.push_back(std::move(fnApply));
+    else
+        fnApply();
+}
+
+bool CPageWnd::AskToLeave()
+{
+    const std::shared_ptr<VisitControl> pVisit = m_pVisitControl;
+    m_bQuestionOpen = true;
+    pVisit->m_gate.Hold();
+    const bool bLeave = m_pHost->MessageBox().Show(TEXT_ARE_YOU_SURE, MessageIcon::Question, MessageButtons::YesNo) ==
+                        MessageAnswer::Yes;
+    // Stopped before they are let go, the threads take no further step; a navigation
+    // tick would use up a held speed that the next visit is owed.
+    if (bLeave)
+        pVisit->m_bStop.store(true, std::memory_order_release);
+    pVisit->m_gate.Release();
+    m_bQuestionOpen = false;
+    std::vector<std::function<void()>> deferred = std::exchange(m_deferred, {});
+    if (bLeave) {
+        m_pHost->SwitchPage(PAGE_START);
+        return true;
+    }
+    // The window may have gone while the question was open.
+    if (pVisit->WindowAlive())
+        for (const std::function<void()>& fnApply : deferred)
+            fnApply();
+    return false;
 }

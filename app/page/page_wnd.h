@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/page/page_host.h"
 #include "app/page/page_parts.h"
 #include "app/page/rect.h"
 #include "app/visit/visit_control.h"
+#include "app/visit/visit_post.h"
 #include "app/visit/worker_threads.h"
 
 #include <QBrush>
@@ -10,6 +12,8 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
+#include <vector>
 
 class QKeyEvent;
 class QString;
@@ -28,9 +32,9 @@ public:
     CPageWnd& operator=(const CPageWnd&) = delete;
     virtual ~CPageWnd();
 
-    // Creates the window as a child of pParent; false when it cannot be created
-    // or while the window of the current visit still exists.
-    bool Create(QWidget* pParent);
+    // Creates the window as a child of pParent for a visit that host serves; false
+    // when it cannot be created or while the window of the current visit still exists.
+    bool Create(QWidget* pParent, IPageHost& host);
     // Ends the visit: its threads learn that the window is gone, and are not waited for.
     void DestroyWindow();
     // The page's window, or nullptr while it does not exist.
@@ -72,6 +76,26 @@ protected:
     virtual void OnDestroy() {}
     // What a click on a link box does: switch to the page of the link's number.
     virtual void OnLinkClicked(const Rect& rcLink);
+
+    // The frame's services for the current visit.
+    IPageHost& Host() const { return *m_pHost; }
+
+    // "Sind Sie sicher?" about leaving the visit. While it is open the visit's threads
+    // hold at their gate and updates posted to the page wait. "Ja" stops the threads
+    // before they may go on, drops the waiting updates and returns to the start page;
+    // "Nein" lets the threads go and applies the waiting updates in order. True on "Ja".
+    bool AskToLeave();
+
+    // How a thread of the current visit hands the page an update without touching
+    // it: fnApply runs on the GUI thread while the visit's window exists, after the
+    // answer while the question is open.
+    template <class... Update>
+    std::function<void(const Update&...)> VisitPoster(std::type_identity_t<std::function<void(const Update&...)>> fnApply)
+    {
+        return [this, pVisit = m_pVisitControl, fnApply = std::move(fnApply)](const Update&... update) {
+            PostToVisit(pVisit, [this, fnApply, update...] { ApplyOrDefer([fnApply, update...] { fnApply(update...); }); });
+        };
+    }
 
     // The program title at (10, 10), one line, in the title font; returns where it went.
     // Every full drawing of a page begins here, so its parts start afresh with the title.
@@ -115,6 +139,7 @@ protected:
 
 private:
     void EndVisit();
+    void ApplyOrDefer(std::function<void()> fnApply);
     // Makes pCandidate the hot area; a change of area clears the press.
     void SetHotArea(const Rect* pCandidate);
 
@@ -127,6 +152,9 @@ private:
     int m_nActivationKey = 0;
     const Rect* m_pKeyPressedLink = nullptr;
     CPageVisitWidget* m_pWindow = nullptr;
+    IPageHost* m_pHost = nullptr;
     std::shared_ptr<VisitControl> m_pVisitControl;
+    bool m_bQuestionOpen = false;
+    std::vector<std::function<void()>> m_deferred;
     WorkerThreads m_threads;
 };

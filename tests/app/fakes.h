@@ -55,12 +55,15 @@ struct FakeSettingsStore : ISettingsStore {
     }
 };
 
+// Also a host for a page shown without a frame.
 struct FakeMainFrame : IMainFrame {
     int nCurPage = 0;
     int nInvalidations = 0;
     std::vector<int> switches;
+    FakeMessageBox messageBox;
     int CurrentPage() const override { return nCurPage; }
     void SwitchPage(int nPage) override { switches.push_back(nPage); }
+    IMessageBox& MessageBox() override { return messageBox; }
     void InvalidateClientArea() override { ++nInvalidations; }
 };
 

@@ -41,7 +41,7 @@ TEST(MainFrame, SwitchPageVisitsAndReturns)
 
     // A second Create while the visit's window exists is refused and keeps that window.
     QWidget* pLive = t.pLatitude->Window();
-    EXPECT_FALSE(t.pLatitude->Create(t.pFrame.get()));
+    EXPECT_FALSE(t.pLatitude->Create(t.pFrame.get(), *t.pFrame));
     EXPECT_EQ(t.pLatitude->Window(), pLive);
     EXPECT_EQ(t.pLatitude->nCreated, 2);
 }

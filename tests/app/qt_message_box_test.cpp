@@ -1,6 +1,7 @@
 #include "app/qt_message_box.h"
 
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -43,8 +44,21 @@ TEST(QtMessageBox, AnswerIsTheClickedButton)
     pBox->exec();
     EXPECT_EQ(QtMessageBox::AnswerOf(*pBox), MessageAnswer::No);
 
+    // A question has no cancel button: Escape and the close box leave it open. A notice closes with Escape.
+    auto pQuestion = QtMessageBox::Build("?", MessageIcon::Question, MessageButtons::YesNo, nullptr);
+    bool bOpenAfterEscape = false;
+    QTimer::singleShot(0, pQuestion.get(), [&pQuestion, &bOpenAfterEscape] {
+        QTest::keyClick(pQuestion.get(), Qt::Key_Escape);
+        pQuestion->close();
+        bOpenAfterEscape = pQuestion->isVisible();
+        pQuestion->button(QMessageBox::Yes)->click();
+    });
+    pQuestion->exec();
+    EXPECT_TRUE(bOpenAfterEscape);
+    EXPECT_EQ(QtMessageBox::AnswerOf(*pQuestion), MessageAnswer::Yes);
+
     auto pOk = QtMessageBox::Build("!", MessageIcon::None, MessageButtons::Ok, nullptr);
-    QTimer::singleShot(0, pOk.get(), [&pOk] { pOk->button(QMessageBox::Ok)->click(); });
+    QTimer::singleShot(0, pOk.get(), [&pOk] { QTest::keyClick(pOk.get(), Qt::Key_Escape); });
     pOk->exec();
     EXPECT_EQ(QtMessageBox::AnswerOf(*pOk), MessageAnswer::Ok);
 }

@@ -426,6 +426,30 @@ TEST(CalibrationPage, MenuKeysNeverCountButAltGrCharactersDo)
     EXPECT_TRUE(t.frame.messageBox.shown.empty());
 }
 
+TEST(CalibrationPage, TheFramesEditingKeysAreNoStepButTheShiftOrCtrlPressedForThemIs)
+{
+    // Typed as a user types them: the modifier's own press first, then the key.
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int nState;
+    } keys[] = {
+        {Qt::Key_C, Qt::ControlModifier, 1},       {Qt::Key_V, Qt::ControlModifier, 1},
+        {Qt::Key_X, Qt::ControlModifier, 1},       {Qt::Key_Z, Qt::ControlModifier, 1},
+        {Qt::Key_Insert, Qt::ControlModifier, 1},  {Qt::Key_Insert, Qt::ShiftModifier, 1},
+        {Qt::Key_Delete, Qt::ShiftModifier, 1},    {Qt::Key_Backspace, Qt::AltModifier, 0},
+        {Qt::Key_F6, Qt::NoModifier, 0},           {Qt::Key_F6, Qt::ShiftModifier, 1},
+        {Qt::Key_F5, Qt::NoModifier, 1},           {Qt::Key_C, Qt::ShiftModifier, 2},
+    };
+    for (const auto& k : keys) {
+        CalibrationFixture t;
+        QApplication::setActiveWindow(t.frame.pFrame.get());
+        t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
+        QTest::keyClick(t.Window(), k.key, k.modifiers);
+        EXPECT_EQ(t.pPage->Procedure().State(), k.nState) << QKeySequence(k.key | k.modifiers).toString().toStdString();
+    }
+}
+
 TEST(CalibrationPage, PagesAppearingUnderAnUnmovedPointerForgetTheLinkClickedBefore)
 {
     CalibrationFixture t;

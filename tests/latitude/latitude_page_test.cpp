@@ -228,7 +228,8 @@ TEST(LatitudePage, DialAndBottomRowSitWhereTheMarginsPutThem)
     FixedLocation location;
     // No disk reads: the file cannot be opened.
     CLatitudePage page(location, clock, [] { return DiskLoadRead(); });
-    ASSERT_TRUE(page.Create(nullptr));
+    FakeMainFrame host;
+    ASSERT_TRUE(page.Create(nullptr, host));
     page.Window()->resize(640, 480);
     page.Window()->show();
     QCoreApplication::processEvents();
@@ -236,7 +237,7 @@ TEST(LatitudePage, DialAndBottomRowSitWhereTheMarginsPutThem)
     const int W = client.width(), H = client.height();
 
     // One stored point for the estimate text, then the marker at the dial's four compass points.
-    page.DrawMarker(page.Visit(), {0.3, 1.4}, true, 1);
+    page.DrawMarker({{0.3, 1.4}, true, 1});
     const QImage withText = page.Window()->grab(page.Window()->contentsRect()).toImage();
     EXPECT_EQ(FirstDark(withText, W - 1, H - 16, -1, 0), W - 16);
     EXPECT_EQ(FirstDark(withText, W - 16, H - 1, 0, -1), H - 16);
@@ -260,7 +261,7 @@ TEST(LatitudePage, DialAndBottomRowSitWhereTheMarginsPutThem)
                   {3.141592653589793, static_cast<int>(-dRadius + (nLeft + nHalf)), nTop + nHalf},
                   {4.71238898038469, nLeft + nHalf, static_cast<int>(-dRadius + (nTop + nHalf))}};
     for (const auto& point : points) {
-        page.DrawMarker(page.Visit(), {point.dAngle, 1.0}, false, 1);
+        page.DrawMarker({{point.dAngle, 1.0}, false, 1});
         const QImage image = page.Window()->grab(page.Window()->contentsRect()).toImage();
         EXPECT_TRUE(CrossAt(image, point.x, point.y)) << point.dAngle << ": " << point.x << ", " << point.y;
     }

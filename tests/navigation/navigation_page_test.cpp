@@ -315,32 +315,38 @@ TEST(NavigationPage, LateUpdatesOfAnOldVisitNeverReachTheNextOne)
 TEST(NavigationPage, PageObjectGoingWithItsWindowOpenEndsAndJoinsItsThreads)
 {
     QTemporaryDir diskRoot;
+    FakeMainFrame host;
     std::shared_ptr<VisitControl> pVisit;
     std::atomic<VisitControl*> pControl{nullptr};
     std::atomic<int> nPauses{0};
     std::atomic<bool> bLeaving{false};
-    std::atomic<int> nPausesAfterLeaving{0};
+    std::atomic<bool> bStoppedByTest{false};
     {
         // No frame around it: the page alone must end its visit.
+        const auto leftAt = std::make_shared<std::atomic<std::chrono::steady_clock::rep>>(0);
         CNavigationPage page(NavigationPageServices{
             [] { return s_nFirstSeed; },
-            [&](std::chrono::milliseconds) {
+            [&, leftAt](std::chrono::milliseconds) {
                 ++nPauses;
                 // A thread still ticking long after its page began to go was never told:
                 // stop it, so the test fails instead of hanging in the join.
-                if (bLeaving && ++nPausesAfterLeaving > 1000)
+                if (bLeaving && std::chrono::steady_clock::now().time_since_epoch().count() - *leftAt >
+                                    std::chrono::steady_clock::duration(std::chrono::seconds(20)).count()) {
+                    bStoppedByTest = true;
                     pControl.load()->m_bStop = true;
+                }
                 std::this_thread::yield();
             },
             diskRoot.path().toStdString()});
-        ASSERT_TRUE(page.Create(nullptr));
+        ASSERT_TRUE(page.Create(nullptr, host));
         pVisit = page.Visit();
         pControl = pVisit.get();
         while (nPauses < 3)
             std::this_thread::yield();
+        *leftAt = std::chrono::steady_clock::now().time_since_epoch().count();
         bLeaving = true;
     }
-    EXPECT_LE(nPausesAfterLeaving, 1);
+    EXPECT_FALSE(bStoppedByTest);
     EXPECT_FALSE(pVisit->WindowAlive());
     // Both threads have ended: the measurement thread cleared the run flag as its last act,
     // and once the updates still queued for the gone page are dropped, only this test
