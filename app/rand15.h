@@ -6,8 +6,6 @@
 // rule of the classic C runtime, uniform over 0 to 32767.
 class Rand15 {
 public:
-    static constexpr int MAX = 32767;
-
     explicit Rand15(std::uint32_t nSeed) : m_nState(nSeed) {}
 
     int Next()
