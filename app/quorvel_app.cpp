@@ -81,8 +81,3 @@ void CQuorvelApp::SetDirection(int nDirection)
     SetCalibrated(false);
     m_pMainFrame->InvalidateClientArea();
 }
-
-void CQuorvelApp::SwitchPage(int nPage)
-{
-    m_pMainFrame->SwitchPage(nPage);
-}

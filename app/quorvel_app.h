@@ -36,7 +36,6 @@ public:
     bool IdentifyDrive();
     void SetCalibrated(bool bCalibrated);
     void SetDirection(int nDirection);
-    void SwitchPage(int nPage);
 
     IMessageBox& MessageBox() const { return *m_services.pMessageBox; }
     // The drive model as every page and the report name it (UTF-8).

@@ -196,11 +196,3 @@ TEST(SetDirection, CalibratedDriveAsksFirst)
     EXPECT_EQ(yes.settings.writes, std::vector<std::string>{""});
     EXPECT_EQ(yes.frame.nInvalidations, 1);
 }
-
-TEST(SwitchPage, ForwardsToTheFrame)
-{
-    StartedApp t;
-    ASSERT_TRUE(t.Start("TOSHIBA MK4019GAX", ""));
-    t.app.SwitchPage(PAGE_CALIBRATION);
-    EXPECT_EQ(t.frame.switches, std::vector<int>{PAGE_CALIBRATION});
-}
