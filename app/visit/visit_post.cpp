@@ -17,9 +17,8 @@ void RunOnVisitAndWait(const std::shared_ptr<VisitControl>& pVisit, std::functio
 {
     auto pDone = std::make_shared<std::promise<void>>();
     std::future<void> done = pDone->get_future();
-    PostToGui([pVisit, pDone, fn = std::move(fn)] {
-        if (pVisit->WindowAlive())
-            fn();
+    PostToVisit(pVisit, [pDone, fn = std::move(fn)] {
+        fn();
         pDone->set_value();
     });
     while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready && pVisit->WindowAlive())
