@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -16,33 +20,55 @@ constexpr std::chrono::seconds s_bound(20);
 
 TEST(PauseGate, WorkersParkAtTheirNextPassAndTakeNoStepUntilRelease)
 {
+    // Each step notes the round it saw after passing the gate: odd while both workers were
+    // found parked, even once they were let go.
+    constexpr int s_nRounds = 20;
     PauseGate gate;
-    std::atomic<int> nSteps{0};
+    std::atomic<int> nRound{0};
     std::atomic<bool> bStop{false};
-    auto work = [&] {
+    std::mutex mutex;
+    std::condition_variable stepped;
+    std::vector<int> steps[2];
+    auto work = [&](std::vector<int>& mySteps) {
         while (!bStop) {
             gate.Pass();
-            ++nSteps;
+            const int n = nRound.load();
+            {
+                std::lock_guard lock(mutex);
+                mySteps.push_back(n);
+            }
+            stepped.notify_all();
         }
     };
-    std::thread first(work);
-    std::thread second(work);
+    std::thread first(work, std::ref(steps[0]));
+    std::thread second(work, std::ref(steps[1]));
 
-    for (int nRound = 0; nRound < 20; ++nRound) {
+    auto bothSteppedIn = [&](int n) {
+        std::unique_lock lock(mutex);
+        return stepped.wait_for(lock, s_bound, [&] {
+            return std::all_of(std::begin(steps), std::end(steps), [n](const std::vector<int>& s) {
+                return std::find(s.begin(), s.end(), n) != s.end();
+            });
+        });
+    };
+    for (int nHeldRound = 1; nHeldRound < 2 * s_nRounds; nHeldRound += 2) {
         gate.Hold();
         ASSERT_TRUE(gate.WaitUntilParked(2, s_bound));
-        const int nHeld = nSteps;
-        // Both workers are parked: however long we look, no step happens.
+        nRound = nHeldRound;
+        // However long we look, no step is noted with this round.
         for (int i = 0; i < 1000; ++i)
             std::this_thread::yield();
-        EXPECT_EQ(nSteps, nHeld);
+        nRound = nHeldRound + 1;
         gate.Release();
-        while (nSteps == nHeld)
-            std::this_thread::yield();
+        // Let go, both go on.
+        ASSERT_TRUE(bothSteppedIn(nHeldRound + 1)) << "round " << nHeldRound;
     }
     bStop = true;
     first.join();
     second.join();
+    for (const std::vector<int>& s : steps)
+        for (int n : s)
+            ASSERT_EQ(n % 2, 0) << "a step while both were parked in round " << n;
 }
 
 TEST(PauseGate, HoldNeverWaitsForAWorkerBusyInAStep)
