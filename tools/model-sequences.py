@@ -112,15 +112,20 @@ def jump_step(draw):
 # Single ticks from a given course and speed with scripted draws, for the model's own test.
 # The last case lands a jump on exactly 2 pi.
 NAV_SCRIPTED = [
-    ("first tick after the start", 20000 * TWO_PI * NORMALISER, 0.0, [32767]),
-    ("a step below 0", 1.0, 0.0001, [1, 0]),
-    ("above the ceiling", 0.5, 0.05, [1, 32767]),
+    ("first tick: no jump draw at speed 0", 20000 * TWO_PI * NORMALISER, 0.0, [32767]),
+    ("a step below 0 gives +0.0", 1.0, 0.0001, [1, 0]),
+    ("above the ceiling: 0.048", 0.5, 0.05, [1, 32767]),
     ("31: no jump", 1.25, 0.01, [31, 16000]),
     ("60: a jump", 1.25, 0.01, [60, 24000, 16000]),
     ("a jump above 2 pi", 6.0, 0.01, [0, 32767, 16000]),
     ("a jump below 0", 0.2, 0.01, [30, 0, 16000]),
-    ("a jump onto 2 pi", TWO_PI - jump_step(16384), 0.01, [90, 16384, 16000]),
+    ("a jump onto exactly 2 pi stays", TWO_PI - jump_step(16384), 0.01, [90, 16384, 16000]),
 ]
+
+
+def literal(x):
+    """Short decimal where it reads back exactly the same, else hexadecimal."""
+    return repr(x) if len(repr(x)) <= 6 else hexf(x)
 
 
 def print_navigation_cases():
@@ -133,8 +138,8 @@ def print_navigation_cases():
         tick(walk, lambda: next(rest))
         assert next(rest, None) is None, name
         draws_text = ", ".join(str(d) for d in draws)
-        print(f"    {{{hexf(course)}, {hexf(speed)}, {{{draws_text}}}, {hexf(walk.course)}, {hexf(walk.speed)}, "
-              f"{{{hexf(walk.x)}, {hexf(walk.y)}}}}}, // {name}")
+        print(f'        {{"{name}", {literal(course)}, {literal(speed)}, {{{draws_text}}},\n'
+              f"         {literal(walk.course)}, {literal(walk.speed)}, {{{literal(walk.x)}, {literal(walk.y)}}}}},")
     walk = Course(2.0, 0.03, 0.5, -0.25, 50)
     tick(walk, iter([7]).__next__)
     for _ in range(49):

@@ -65,18 +65,24 @@ TEST(NavigationModel, OneTickDrawsInOrderJumpsOnMultiplesOfThirtyWrapsOnceAndKee
         double dSpeedAfter;
         NavPoint posAfter;
     };
-    // clang-format off
     const Case cases[] = {
-        {"first tick: no jump draw at speed 0", 0x1.eae38a8ce8aa9p+1, 0x0.0p+0, {32767}, 0x1.eae38a8ce8aa9p+1, 0x1.64840e1719f7fp-11, {-0x1.c7c7b84e8f91bp-12, 0x1.122bbd01d442cp-11}},
-        {"a step below 0 gives +0.0", 0x1.0000000000000p+0, 0x1.a36e2eb1c432dp-14, {1, 0}, 0x1.0000000000000p+0, 0x0.0p+0, {0x0.0p+0, 0x0.0p+0}},
-        {"above the ceiling: 0.048", 0x1.0000000000000p-1, 0x1.999999999999ap-5, {1, 32767}, 0x1.0000000000000p-1, 0x1.89374bc6a7efap-5, {0x1.79091c1c2d575p-6, -0x1.59145a6aca9f8p-5}},
-        {"31: no jump", 0x1.4000000000000p+0, 0x1.47ae147ae147bp-7, {31, 16000}, 0x1.4000000000000p+0, 0x1.479b05d4ce77ep-7, {0x1.36e483c2957b9p-7, -0x1.9d34974ba865fp-9}},
-        {"60: a jump", 0x1.4000000000000p+0, 0x1.47ae147ae147bp-7, {60, 24000, 16000}, 0x1.faf15764d461ap+0, 0x1.479b05d4ce77ep-7, {0x1.2c869c101993bp-7, 0x1.04d78b84920fcp-8}},
-        {"a jump above 2 pi", 0x1.8000000000000p+2, 0x1.47ae147ae147bp-7, {0, 32767, 16000}, 0x1.49a0e033378b8p+0, 0x1.479b05d4ce77ep-7, {0x1.3a8e9f90b2b7fp-7, -0x1.6e26fbdadd8bep-9}},
-        {"a jump below 0", 0x1.999999999999ap-3, 0x1.47ae147ae147bp-7, {30, 0, 16000}, 0x1.3a6494bffee9fp+2, 0x1.479b05d4ce77ep-7, {-0x1.411344191cae9p-7, -0x1.0457389e3f201p-9}},
-        {"a jump onto exactly 2 pi stays", 0x1.921eec32d60c8p+2, 0x1.47ae147ae147bp-7, {90, 16384, 16000}, 0x1.921fb54442d18p+2, 0x1.479b05d4ce77ep-7, {-0x1.695eacb4a8179p-59, -0x1.479b05d4ce77ep-7}},
+        {"first tick: no jump draw at speed 0", 0x1.eae38a8ce8aa9p+1, 0.0, {32767},
+         0x1.eae38a8ce8aa9p+1, 0x1.64840e1719f7fp-11, {-0x1.c7c7b84e8f91bp-12, 0x1.122bbd01d442cp-11}},
+        {"a step below 0 gives +0.0", 1.0, 0.0001, {1, 0},
+         1.0, 0.0, {0.0, 0.0}},
+        {"above the ceiling: 0.048", 0.5, 0.05, {1, 32767},
+         0.5, 0.048, {0x1.79091c1c2d575p-6, -0x1.59145a6aca9f8p-5}},
+        {"31: no jump", 1.25, 0.01, {31, 16000},
+         1.25, 0x1.479b05d4ce77ep-7, {0x1.36e483c2957b9p-7, -0x1.9d34974ba865fp-9}},
+        {"60: a jump", 1.25, 0.01, {60, 24000, 16000},
+         0x1.faf15764d461ap+0, 0x1.479b05d4ce77ep-7, {0x1.2c869c101993bp-7, 0x1.04d78b84920fcp-8}},
+        {"a jump above 2 pi", 6.0, 0.01, {0, 32767, 16000},
+         0x1.49a0e033378b8p+0, 0x1.479b05d4ce77ep-7, {0x1.3a8e9f90b2b7fp-7, -0x1.6e26fbdadd8bep-9}},
+        {"a jump below 0", 0.2, 0.01, {30, 0, 16000},
+         0x1.3a6494bffee9fp+2, 0x1.479b05d4ce77ep-7, {-0x1.411344191cae9p-7, -0x1.0457389e3f201p-9}},
+        {"a jump onto exactly 2 pi stays", 0x1.921eec32d60c8p+2, 0.01, {90, 16384, 16000},
+         0x1.921fb54442d18p+2, 0x1.479b05d4ce77ep-7, {-0x1.695eacb4a8179p-59, -0x1.479b05d4ce77ep-7}},
     };
-    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         SpeedHold hold;

@@ -248,15 +248,17 @@ TEST(NavigationThread, ClickRacingTheTicksNeverLosesTheHold)
         for (int j = 0; j < i % 32; ++j)
             std::this_thread::yield();
     }
+    bool bWentOn = false;
     {
         std::unique_lock lock(mutex);
-        ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(20), [&] { return nTicksAfterTheLast >= s_nTicksAfterTheLast; }));
+        bWentOn = changed.wait_for(lock, std::chrono::seconds(20), [&] { return nTicksAfterTheLast >= s_nTicksAfterTheLast; });
     }
     pControl->m_bStop = true;
     thread.join();
+    ASSERT_TRUE(bWentOn);
 
-    // A tick that was not held came at least 50 ticks after every click certainly before it.
-    // The first tick that may have come after each click (the counts only grow).
+    // A tick that was not held came at least 50 ticks after every click certainly before it;
+    // those ticks are all at or past the first that may have come after that click.
     std::vector<std::size_t> firstPerhapsAfter;
     for (std::size_t i = 0; firstPerhapsAfter.size() <= s_nClicks; firstPerhapsAfter.push_back(i))
         while (i < ticks.size() && ticks[i].nBegunBefore < static_cast<int>(firstPerhapsAfter.size()))
