@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Reference values for the navigation and latitude tests, computed independently.
 
-Reimplements, from their written rules, the 15-bit generator, the navigation tick and the
-latitude cycle in binary64 arithmetic, in the same order of operations and draws, and prints
-the rows that tests/navigation/navigation_thread_test.cpp and tests/latitude/latitude_run_test.cpp
-compare bit for bit. Run it after a deliberate change of a rule and paste its output there.
+Reimplements, from their written rules, the 15-bit generator, the stored calibration value,
+the navigation tick and the latitude cycle in binary64 arithmetic, in the same order of
+operations and draws, and prints the rows that tests/app/calibration_value_test.cpp,
+tests/app/quorvel_app_test.cpp, tests/navigation/navigation_model_test.cpp,
+tests/navigation/navigation_thread_test.cpp and tests/latitude/latitude_run_test.cpp compare bit
+for bit. Run it after a deliberate change of a rule and paste its output there.
 
+    tools/model-sequences.py calibration
     tools/model-sequences.py navigation
+    tools/model-sequences.py navigation-ticks
     tools/model-sequences.py latitude
 """
 import math
@@ -31,6 +35,22 @@ def hexf(x):
     return float.hex(x)
 
 
+# --- calibration value ------------------------------------------------------------------------
+
+CAL_SEEDS = (42, 43, 1_000_000)  # two neighbours, and the clock of the application tests
+
+
+def calibration_value(direction_letter, seed):
+    """The direction letter, then 17 letters 'a' + rand() % 26 after srand(seed)."""
+    rand = Rand15(seed)
+    return direction_letter + "".join(chr(ord("a") + rand.next() % 26) for _ in range(17))
+
+
+def print_calibration():
+    for seed in CAL_SEEDS:
+        print(f'    {{{seed}, "{calibration_value("r", seed)}", "{calibration_value("l", seed)}"}},')
+
+
 # --- navigation -------------------------------------------------------------------------------
 
 NAV_SEED = 1_700_000_000
@@ -38,41 +58,95 @@ NAV_HOLD_AFTER_TICK = 40  # "Geschw. auf 0" clicked after the 40th tick was publ
 NAV_TICKS = 6000
 
 
+class Course:
+    """Course, speed and position of the walk; hold counts the ticks still held at speed 0."""
+
+    def __init__(self, course, speed=0.0, x=0.0, y=0.0, hold=0):
+        self.course, self.speed, self.x, self.y, self.hold = course, speed, x, y, hold
+
+
+def tick(walk, draw):
+    """One tick with draws from draw(); returns what happened, for the notes."""
+    event = []
+    if walk.speed > 0.0 and draw() % 30 == 0:
+        walk.course = walk.course + (draw() * NORMALISER - 0.5) * TWO_PI * 0.5
+        event.append("jump")
+        if walk.course > TWO_PI:
+            walk.course = walk.course - TWO_PI
+            event.append("wrap down")
+        if walk.course < 0.0:
+            walk.course = walk.course + TWO_PI
+            event.append("wrap up")
+    if walk.hold > 0:
+        walk.speed = 0.0  # the page's stored speed: 0.0 after the click, passed back every held tick
+        walk.hold -= 1
+        event.append("held")
+    else:
+        walk.speed = walk.speed + (draw() * NORMALISER - 0.49) * 0.0013333333333333333
+    if walk.speed < 0.0:
+        walk.speed = 0.0
+    elif walk.speed > 0.05:
+        walk.speed = 0.048
+        event.append("ceiling reset")
+    walk.x = walk.x + walk.speed * math.sin(walk.course)
+    walk.y = walk.y - walk.speed * math.cos(walk.course)
+    return event
+
+
 def navigation_ticks(seed, hold_after, count):
     rand = Rand15(seed)
-    course = rand.next() * TWO_PI * NORMALISER
-    speed = 0.0
-    x = y = 0.0
-    hold = 0
+    walk = Course(rand.next() * TWO_PI * NORMALISER)
     ticks = []
     for n in range(1, count + 1):
-        event = []
-        if speed > 0.0 and rand.next() % 30 == 0:
-            course = course + (rand.next() * NORMALISER - 0.5) * TWO_PI * 0.5
-            event.append("jump")
-            if course > TWO_PI:
-                course = course - TWO_PI
-                event.append("wrap down")
-            if course < 0.0:
-                course = course + TWO_PI
-                event.append("wrap up")
-        if hold > 0:
-            speed = 0.0  # the page's stored speed: 0.0 after the click, passed back every held tick
-            hold -= 1
-            event.append("held")
-        else:
-            speed = speed + (rand.next() * NORMALISER - 0.49) * 0.0013333333333333333
-        if speed < 0.0:
-            speed = 0.0
-        elif speed > 0.05:
-            speed = 0.048
-            event.append("ceiling reset")
-        x = x + speed * math.sin(course)
-        y = y - speed * math.cos(course)
-        ticks.append((n, x, y, course, speed, event))
+        event = tick(walk, rand.next)
+        ticks.append((n, walk.x, walk.y, walk.course, walk.speed, event))
         if n == hold_after:
-            hold = 50
+            walk.hold = 50
     return ticks
+
+
+def jump_step(draw):
+    return (draw * NORMALISER - 0.5) * TWO_PI * 0.5
+
+
+# Single ticks from a given course and speed with scripted draws, for the model's own test.
+# The last case lands a jump on exactly 2 pi.
+NAV_SCRIPTED = [
+    ("first tick: no jump draw at speed 0", 20000 * TWO_PI * NORMALISER, 0.0, [32767]),
+    ("a step below 0 gives +0.0", 1.0, 0.0001, [1, 0]),
+    ("above the ceiling: 0.048", 0.5, 0.05, [1, 32767]),
+    ("31: no jump", 1.25, 0.01, [31, 16000]),
+    ("60: a jump", 1.25, 0.01, [60, 24000, 16000]),
+    ("a jump above 2 pi", 6.0, 0.01, [0, 32767, 16000]),
+    ("a jump below 0", 0.2, 0.01, [30, 0, 16000]),
+    ("a jump onto exactly 2 pi stays", TWO_PI - jump_step(16384), 0.01, [90, 16384, 16000]),
+]
+
+
+def literal(x):
+    """Short decimal where it reads back exactly the same, else hexadecimal."""
+    return repr(x) if len(repr(x)) <= 6 else hexf(x)
+
+
+def print_navigation_cases():
+    for draw in (0, 12345, 32767):
+        print(f"    {{{draw}, {hexf(draw * TWO_PI * NORMALISER)}}},")
+    assert NAV_SCRIPTED[-1][1] + jump_step(16384) == TWO_PI
+    for name, course, speed, draws in NAV_SCRIPTED:
+        walk = Course(course, speed)
+        rest = iter(draws)
+        tick(walk, lambda: next(rest))
+        assert next(rest, None) is None, name
+        draws_text = ", ".join(str(d) for d in draws)
+        print(f'        {{"{name}", {literal(course)}, {literal(speed)}, {{{draws_text}}},\n'
+              f"         {literal(walk.course)}, {literal(walk.speed)}, {{{literal(walk.x)}, {literal(walk.y)}}}}},")
+    walk = Course(2.0, 0.03, 0.5, -0.25, 50)
+    tick(walk, iter([7]).__next__)
+    for _ in range(49):
+        tick(walk, iter([]).__next__)
+    tick(walk, iter([32767]).__next__)
+    print(f"// held from course 2 at speed 0.03, position (0.5, -0.25); the first tick after the hold with 32767:")
+    print(f"    {hexf(walk.speed)}, {{{hexf(walk.x)}, {hexf(walk.y)}}}")
 
 
 def print_navigation():
@@ -153,8 +227,12 @@ def print_latitude():
 
 if __name__ == "__main__":
     which = sys.argv[1] if len(sys.argv) > 1 else ""
-    if which == "navigation":
+    if which == "calibration":
+        print_calibration()
+    elif which == "navigation":
         print_navigation()
+    elif which == "navigation-ticks":
+        print_navigation_cases()
     elif which == "latitude":
         print_latitude()
     else:

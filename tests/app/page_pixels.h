@@ -1,11 +1,6 @@
 #pragma once
 
-#include "app/page/word_wrap.h"
-
-#include <QFont>
-#include <QFontMetrics>
 #include <QImage>
-#include <QWidget>
 
 #include <vector>
 
@@ -41,33 +36,6 @@ inline bool CrossAt(const QImage& image, int x, int y)
     return Dark(image, x - 5, y) && Dark(image, x + 5, y) && Dark(image, x, y - 5) && Dark(image, x, y + 5) &&
            !Dark(image, x, y) && !Dark(image, x - 6, y) && !Dark(image, x + 6, y) && !Dark(image, x, y - 6) &&
            !Dark(image, x, y + 6);
-}
-
-// The bottom of the page title, one line of "Quorvel" at (10, 10) in Arial 14 pt bold italic.
-inline int TitleBottom(const QWidget& window)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(window.logicalDpiY() * 140 / 720);
-    font.setBold(true);
-    font.setItalic(true);
-    return 10 + QFontMetrics(font, &window).height();
-}
-
-// The height of a text word-wrapped in nWidth pixels in Arial 10 pt: its lines, one font height each.
-inline int TextHeight(const QWidget& window, int nWidth, const QString& strText)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(window.logicalDpiY() * 100 / 720);
-    const QFontMetrics metrics(font, &window);
-    const std::u16string_view text(reinterpret_cast<const char16_t*>(strText.utf16()),
-                                   static_cast<std::size_t>(strText.size()));
-    const std::size_t nLines = WrapAtSpaces(text, nWidth, [&metrics](std::u16string_view piece) {
-                                   return metrics.horizontalAdvance(QString::fromRawData(
-                                       reinterpret_cast<const QChar*>(piece.data()), static_cast<qsizetype>(piece.size())));
-                               }).size();
-    return static_cast<int>(nLines) * metrics.height();
 }
 
 // The rows where a framed box's outline runs along from x over nLength pixels, top to bottom.

@@ -239,27 +239,23 @@ TEST(LatitudePage, DialAndBottomRowSitWhereTheMarginsPutThem)
     // One stored point for the estimate text, then the marker at the dial's four compass points.
     page.DrawMarker({{0.3, 1.4}, true, 1});
     const QImage withText = page.Window()->grab(page.Window()->contentsRect()).toImage();
+    // A client of 636 by 476: "Abbrechen" 15 pixels from the right and lower edges, 19 rows high.
+    ASSERT_EQ(client, QSize(636, 476));
     EXPECT_EQ(FirstDark(withText, W - 1, H - 16, -1, 0), W - 16);
     EXPECT_EQ(FirstDark(withText, W - 16, H - 1, 0, -1), H - 16);
-    const int nBoxTop = TopOfLine(withText, W - 16, H - 16);
+    EXPECT_EQ(TopOfLine(withText, W - 16, H - 16), 442);
     EXPECT_GT(FirstDark(withText, 0, H - 20, 1, 0), 14);
     for (int y = H - 15; y < H; ++y)
         EXPECT_EQ(FirstDark(withText, 0, y, 1, 0), -1) << y;
 
-    // The dial: 10 pixels below the title and above the box, centred between the 15-pixel margins.
-    const int nTop = TitleBottom(*page.Window()) + 10;
-    const int nSide = nBoxTop - 10 - nTop;
-    const int nLeft = 15 + (W - 30) / 2 - nSide / 2;
-    const int nHalf = nSide / 2;
-    const double dRadius = nHalf * 0.6666666666666666;
+    // The dial: from 10 rows below the title (rows 10 to 29) to 10 above the box, rows 40 to 431,
+    // 392 square, centred between the 15-pixel margins from column 122: centre (318, 236), and a
+    // radius of two thirds of 196, 130.67, which the cross positions truncate.
     const struct {
         double dAngle;
         int x;
         int y;
-    } points[] = {{0.0, static_cast<int>(dRadius + (nLeft + nHalf)), nTop + nHalf},
-                  {1.5707963267948966, nLeft + nHalf, static_cast<int>(dRadius + (nTop + nHalf))},
-                  {3.141592653589793, static_cast<int>(-dRadius + (nLeft + nHalf)), nTop + nHalf},
-                  {4.71238898038469, nLeft + nHalf, static_cast<int>(-dRadius + (nTop + nHalf))}};
+    } points[] = {{0.0, 448, 236}, {1.5707963267948966, 318, 366}, {3.141592653589793, 187, 236}, {4.71238898038469, 318, 105}};
     for (const auto& point : points) {
         page.DrawMarker({{point.dAngle, 1.0}, false, 1});
         const QImage image = page.Window()->grab(page.Window()->contentsRect()).toImage();

@@ -32,42 +32,70 @@ NavigationState Moving(double dCourse, double dSpeed)
 
 } // namespace
 
+// The expected values below come from tools/model-sequences.py navigation-ticks, which computes
+// them on its own from the rules.
+
 TEST(NavigationModel, StartingCourseComesFromTheFirstDrawWithBothEndsReachable)
 {
-    ScriptedDraws top{{32767}};
-    const NavigationState start = StartNavigation(top);
-    EXPECT_EQ(start.dCourse, NAV_TWO_PI);
-    EXPECT_EQ(start.dSpeed, 0.0);
-    EXPECT_EQ(start.pos, (NavPoint{0.0, 0.0}));
-
-    ScriptedDraws bottom{{0}};
-    EXPECT_EQ(StartNavigation(bottom).dCourse, 0.0);
-
-    ScriptedDraws middle{{12345}};
-    EXPECT_EQ(StartNavigation(middle).dCourse, 12345 * 6.283185307179586 * 3.051850947599719e-05);
+    const struct {
+        int nDraw;
+        double dCourse;
+    } cases[] = {
+        {0, 0x0.0p+0},
+        {12345, 0x1.2f004a31374b1p+1},
+        {32767, 0x1.921fb54442d18p+2},
+    };
+    for (const auto& c : cases) {
+        ScriptedDraws draws{{c.nDraw}};
+        const NavigationState start = StartNavigation(draws);
+        EXPECT_EQ(start.dCourse, c.dCourse) << c.nDraw;
+        EXPECT_EQ(start.dSpeed, 0.0);
+        EXPECT_EQ(start.pos, (NavPoint{0.0, 0.0}));
+    }
 }
 
-TEST(NavigationModel, FirstTickDrawsOnlyTheSpeedAndNeverGoesBelowZero)
+TEST(NavigationModel, OneTickDrawsInOrderJumpsOnMultiplesOfThirtyWrapsOnceAndKeepsTheSpeedInBounds)
 {
-    SpeedHold hold;
-    ScriptedDraws draws{{20000, 32767}};
-    NavigationState state = StartNavigation(draws);
-    NavigationTick(state, hold, draws);
-    EXPECT_TRUE(draws.AllUsed()); // no jump draw while the speed is 0
-    const double dExpected = (32767 * 3.051850947599719e-05 - 0.49) * 0.0013333333333333333;
-    EXPECT_EQ(state.dSpeed, dExpected);
-    EXPECT_EQ(state.dCourse, 20000 * NAV_TWO_PI * NAV_NORMALISER);
-    EXPECT_EQ(state.pos.x, dExpected * std::sin(state.dCourse));
-    EXPECT_EQ(state.pos.y, -(dExpected * std::cos(state.dCourse)));
-
-    // A step that would go negative gives exactly +0.0, and the point stays.
-    NavigationState slow = Moving(1.0, 0.0001);
-    ScriptedDraws down{{1, 0}};
-    NavigationTick(slow, hold, down);
-    EXPECT_TRUE(down.AllUsed());
-    EXPECT_EQ(slow.dSpeed, 0.0);
-    EXPECT_FALSE(std::signbit(slow.dSpeed));
-    EXPECT_EQ(slow.pos, (NavPoint{0.0, 0.0}));
+    struct Case {
+        const char* pszWhat;
+        double dCourse;
+        double dSpeed;
+        std::vector<int> draws;
+        double dCourseAfter;
+        double dSpeedAfter;
+        NavPoint posAfter;
+    };
+    const Case cases[] = {
+        {"first tick: no jump draw at speed 0", 0x1.eae38a8ce8aa9p+1, 0.0, {32767},
+         0x1.eae38a8ce8aa9p+1, 0x1.64840e1719f7fp-11, {-0x1.c7c7b84e8f91bp-12, 0x1.122bbd01d442cp-11}},
+        {"a step below 0 gives +0.0", 1.0, 0.0001, {1, 0},
+         1.0, 0.0, {0.0, 0.0}},
+        {"above the ceiling: 0.048", 0.5, 0.05, {1, 32767},
+         0.5, 0.048, {0x1.79091c1c2d575p-6, -0x1.59145a6aca9f8p-5}},
+        {"31: no jump", 1.25, 0.01, {31, 16000},
+         1.25, 0x1.479b05d4ce77ep-7, {0x1.36e483c2957b9p-7, -0x1.9d34974ba865fp-9}},
+        {"60: a jump", 1.25, 0.01, {60, 24000, 16000},
+         0x1.faf15764d461ap+0, 0x1.479b05d4ce77ep-7, {0x1.2c869c101993bp-7, 0x1.04d78b84920fcp-8}},
+        {"a jump above 2 pi", 6.0, 0.01, {0, 32767, 16000},
+         0x1.49a0e033378b8p+0, 0x1.479b05d4ce77ep-7, {0x1.3a8e9f90b2b7fp-7, -0x1.6e26fbdadd8bep-9}},
+        {"a jump below 0", 0.2, 0.01, {30, 0, 16000},
+         0x1.3a6494bffee9fp+2, 0x1.479b05d4ce77ep-7, {-0x1.411344191cae9p-7, -0x1.0457389e3f201p-9}},
+        {"a jump onto exactly 2 pi stays", 0x1.921eec32d60c8p+2, 0.01, {90, 16384, 16000},
+         0x1.921fb54442d18p+2, 0x1.479b05d4ce77ep-7, {-0x1.695eacb4a8179p-59, -0x1.479b05d4ce77ep-7}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        SpeedHold hold;
+        NavigationState state = Moving(c.dCourse, c.dSpeed);
+        ScriptedDraws draws{c.draws};
+        NavigationTick(state, hold, draws);
+        EXPECT_TRUE(draws.AllUsed());
+        EXPECT_EQ(state.dCourse, c.dCourseAfter);
+        EXPECT_EQ(state.dSpeed, c.dSpeedAfter);
+        EXPECT_FALSE(std::signbit(state.dSpeed));
+        EXPECT_EQ(state.pos.x, c.posAfter.x);
+        EXPECT_EQ(state.pos.y, c.posAfter.y);
+    }
 }
 
 TEST(NavigationModel, CeilingKeepsExactlyTheLimitAndResetsAnythingAbove)
@@ -76,54 +104,6 @@ TEST(NavigationModel, CeilingKeepsExactlyTheLimitAndResetsAnythingAbove)
     EXPECT_EQ(LimitSpeed(std::nextafter(0.05, 1.0)), 0.048);
     EXPECT_EQ(LimitSpeed(-1e-300), 0.0);
     EXPECT_EQ(LimitSpeed(0.0), 0.0);
-
-    SpeedHold hold;
-    NavigationState fast = Moving(0.5, 0.05);
-    ScriptedDraws up{{1, 32767}};
-    NavigationTick(fast, hold, up);
-    EXPECT_EQ(fast.dSpeed, 0.048);
-    EXPECT_EQ(fast.pos.x, 0.048 * std::sin(0.5));
-}
-
-TEST(NavigationModel, JumpsHappenOnMultiplesOfThirtyAndWrapOnce)
-{
-    SpeedHold hold;
-    auto jump = [](int r2) { return (r2 * NAV_NORMALISER - 0.5) * NAV_TWO_PI * 0.5; };
-
-    // 31 is no multiple of 30: two draws, the course bit for bit unchanged.
-    NavigationState straight = Moving(1.25, 0.01);
-    ScriptedDraws noJump{{31, 16000}};
-    NavigationTick(straight, hold, noJump);
-    EXPECT_TRUE(noJump.AllUsed());
-    EXPECT_EQ(straight.dCourse, 1.25);
-
-    NavigationState turning = Moving(1.25, 0.01);
-    ScriptedDraws inRange{{60, 24000, 16000}};
-    NavigationTick(turning, hold, inRange);
-    EXPECT_TRUE(inRange.AllUsed());
-    EXPECT_EQ(turning.dCourse, 1.25 + jump(24000));
-
-    // Above 2 pi: reduced once.
-    NavigationState overTop = Moving(6.0, 0.01);
-    ScriptedDraws over{{0, 32767, 16000}};
-    NavigationTick(overTop, hold, over);
-    EXPECT_EQ(overTop.dCourse, (6.0 + jump(32767)) - NAV_TWO_PI);
-
-    // Below 0: raised once.
-    NavigationState underBottom = Moving(0.2, 0.01);
-    ScriptedDraws under{{30, 0, 16000}};
-    NavigationTick(underBottom, hold, under);
-    EXPECT_EQ(underBottom.dCourse, (0.2 + jump(0)) + NAV_TWO_PI);
-    EXPECT_GT(underBottom.dCourse, 0.0);
-
-    // Landing on exactly 2 pi stays there.
-    const double dStep = jump(16384);
-    const double dBefore = NAV_TWO_PI - dStep;
-    ASSERT_EQ(dBefore + dStep, NAV_TWO_PI);
-    NavigationState onTop = Moving(dBefore, 0.01);
-    ScriptedDraws exact{{90, 16384, 16000}};
-    NavigationTick(onTop, hold, exact);
-    EXPECT_EQ(onTop.dCourse, NAV_TWO_PI);
 }
 
 TEST(NavigationModel, HoldKeepsTheSpeedAtZeroForFiftyTicksThenTheWalkResumes)
@@ -152,5 +132,6 @@ TEST(NavigationModel, HoldKeepsTheSpeedAtZeroForFiftyTicksThenTheWalkResumes)
     ScriptedDraws resumed{{32767}};
     NavigationTick(state, hold, resumed);
     EXPECT_TRUE(resumed.AllUsed());
-    EXPECT_EQ(state.dSpeed, (32767 * NAV_NORMALISER - NAV_SPEED_OFFSET) * NAV_SPEED_STEP);
+    EXPECT_EQ(state.dSpeed, 0x1.64840e1719f7fp-11);
+    EXPECT_EQ(state.pos, (NavPoint{0x1.00510b73afb4dp-1, -0x1.ff6ba3166e164p-3}));
 }

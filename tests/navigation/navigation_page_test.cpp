@@ -140,36 +140,32 @@ TEST(NavigationPage, PaintBeforeTheFirstTickShowsThePlotAndMarkerButNoStatusText
     ASSERT_TRUE(t.pPage->Track().empty());
     const int W = before.width(), H = before.height();
 
-    // The bottom row as painted: both boxes 15 pixels above the lower edge, "Abbrechen"
-    // 15 from the right, "Geschw. auf 0" centred.
+    // The bottom row as painted at 640 by 480 (a client of 636 by 435): both boxes 15 pixels
+    // above the lower edge, 19 rows high (a line of 15 and 2 on either side), "Abbrechen" 15 from
+    // the right, "Geschw. auf 0", 86 wide, centred: (636 - 86) / 2 = 275.
+    ASSERT_EQ(before.size(), QSize(636, 435));
     EXPECT_EQ(FirstDark(before, W - 1, H - 16, -1, 0), W - 16);
     EXPECT_EQ(FirstDark(before, W - 16, H - 1, 0, -1), H - 16);
-    const int nBoxTop = TopOfLine(before, W - 16, H - 16);
-    const int nZeroLeft = FirstDark(before, 0, H - 16, 1, 0);
-    int nZeroRight = nZeroLeft;
-    while (Dark(before, nZeroRight + 1, H - 16))
-        ++nZeroRight;
-    EXPECT_EQ(nZeroLeft, (W - (nZeroRight + 1 - nZeroLeft)) / 2);
-    EXPECT_EQ(TopOfLine(before, nZeroLeft, H - 16), nBoxTop);
+    EXPECT_EQ(TopOfLine(before, W - 16, H - 16), 401);
+    EXPECT_EQ(FirstDark(before, 0, H - 16, 1, 0), 275);
+    EXPECT_TRUE(Dark(before, 360, H - 16));
+    EXPECT_FALSE(Dark(before, 361, H - 16));
+    EXPECT_EQ(TopOfLine(before, 275, H - 16), 401);
     for (int i = 1; i < 5; ++i)
         EXPECT_TRUE(t.pPage->LinkRect(i).IsEmpty());
 
-    // The plot square as painted: 10 pixels below the title and above the boxes, as high as
-    // that, centred between the 15-pixel margins.
-    const int nTop = TitleBottom(*t.Window()) + 10;
-    const int nBottom = nBoxTop - 10;
-    const int nSide = nBottom - nTop;
-    EXPECT_EQ(FirstDark(before, W / 2 + 20, nBoxTop - 1, 0, -1), nBottom - 1);
-    EXPECT_EQ(FirstDark(before, W / 2 + 20, nBottom - 2, 0, -1), nTop);
-    EXPECT_EQ(FirstDark(before, 0, nTop + 3, 1, 0), 15 + (W - 30) / 2 - nSide / 2);
-    EXPECT_EQ(FirstDark(before, W - 1, nTop + 3, -1, 0), 15 + (W - 30) / 2 + nSide / 2 - 1);
-    const Rect& rcPlot = t.pPage->PlotRect();
-    // Wider than high: the height stays, the width is twice its integer half.
-    EXPECT_EQ(rcPlot.Width(), rcPlot.Height() / 2 * 2);
+    // The plot square as painted: from 10 rows below the title (rows 10 to 29) to 10 above the
+    // boxes, rows 40 to 390, 351 high; as it is wider than high, 350 wide (twice its integer
+    // half), centred between the 15-pixel margins: columns 143 to 492.
+    EXPECT_EQ(FirstDark(before, W / 2 + 20, 400, 0, -1), 390);
+    EXPECT_EQ(FirstDark(before, W / 2 + 20, 389, 0, -1), 40);
+    EXPECT_EQ(FirstDark(before, 0, 43, 1, 0), 143);
+    EXPECT_EQ(FirstDark(before, W - 1, 43, -1, 0), 492);
+    EXPECT_EQ(t.pPage->PlotRect(), (Rect{143, 40, 493, 391}));
 
     // The cross at the centre: its arms, not its inverted-twice middle, and nothing beyond.
     const QPoint c = t.pPage->MapToPlot({0.0, 0.0});
-    EXPECT_EQ(c, QPoint(rcPlot.left + rcPlot.Width() / 2, rcPlot.top + rcPlot.Width() / 2));
+    EXPECT_EQ(c, QPoint(318, 215));
     for (int d : {-5, -1, 1, 5}) {
         EXPECT_TRUE(Dark(before, c.x() + d, c.y())) << d;
         EXPECT_TRUE(Dark(before, c.x(), c.y() + d)) << d;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -207,29 +208,69 @@ TEST(NavigationThread, HeldAcrossTheQuestionItGoesOnAfterNoAndEndsAfterYes)
 
 TEST(NavigationThread, ClickRacingTheTicksNeverLosesTheHold)
 {
+    // Each tick notes the clicks certainly before its use of the hold (done before its pause
+    // ended) and those perhaps before it (begun before it published), and whether it was surely
+    // not held (a held tick publishes speed 0.0 exactly).
+    struct Tick {
+        int nDoneBefore;
+        int nBegunBefore;
+        bool bSurelyNotHeld;
+    };
+    constexpr int s_nClicks = 1000;
+    constexpr std::size_t s_nTicksAfterTheLast = 200;
     SpeedHold hold;
-    std::atomic<long> nTicks{0};
+    std::atomic<int> nClicksBegun{0};
+    std::atomic<int> nClicksDone{0};
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<Tick> ticks;
+    std::size_t nTicksAfterTheLast = 0;
+    int nDoneBeforeThisTick = 0;
     auto pControl = std::make_shared<VisitControl>();
     std::thread thread(NavigationThreadProc, pControl, std::ref(hold),
-                       NavigationThreadServices{[] { return s_nNow; }, [](std::chrono::milliseconds) { std::this_thread::yield(); },
-                                                [&nTicks](const NavigationUpdate&) { ++nTicks; }});
-
-    for (int i = 0; i < 3000; ++i) {
-        const long nBefore = nTicks;
+                       NavigationThreadServices{[] { return s_nNow; },
+                                                [&](std::chrono::milliseconds) {
+                                                    std::this_thread::yield();
+                                                    nDoneBeforeThisTick = nClicksDone.load();
+                                                },
+                                                [&](const NavigationUpdate& update) {
+                                                    const Tick tick{nDoneBeforeThisTick, nClicksBegun.load(),
+                                                                    update.dSpeed != 0.0};
+                                                    std::lock_guard lock(mutex);
+                                                    ticks.push_back(tick);
+                                                    if (tick.nDoneBefore == s_nClicks && ++nTicksAfterTheLast == s_nTicksAfterTheLast)
+                                                        changed.notify_all();
+                                                }});
+    for (int i = 0; i < s_nClicks; ++i) {
+        ++nClicksBegun;
         hold.Request();
-        const int nHeld = hold.HoldTicks();
-        const long nAfter = nTicks;
-        // Each tick since the click takes one held tick, and at most one tick is
-        // between its count and its update; a lost click would leave fewer.
-        ASSERT_LE(nHeld, 50);
-        ASSERT_GE(nHeld + (nAfter - nBefore) + 1, 50) << "round " << i;
-        for (int j = 0; j < i % 64; ++j)
+        ++nClicksDone;
+        for (int j = 0; j < i % 32; ++j)
             std::this_thread::yield();
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (hold.HoldTicks() > 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::yield();
-    EXPECT_EQ(hold.HoldTicks(), 0);
+    bool bWentOn = false;
+    {
+        std::unique_lock lock(mutex);
+        bWentOn = changed.wait_for(lock, std::chrono::seconds(20), [&] { return nTicksAfterTheLast >= s_nTicksAfterTheLast; });
+    }
     pControl->m_bStop = true;
     thread.join();
+    ASSERT_TRUE(bWentOn);
+
+    // A tick that was not held came at least 50 ticks after every click certainly before it;
+    // those ticks are all at or past the first that may have come after that click.
+    std::vector<std::size_t> firstPerhapsAfter;
+    for (std::size_t i = 0; firstPerhapsAfter.size() <= s_nClicks; firstPerhapsAfter.push_back(i))
+        while (i < ticks.size() && ticks[i].nBegunBefore < static_cast<int>(firstPerhapsAfter.size()))
+            ++i;
+    bool bEndedAfterTheLast = false;
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        const int k = ticks[i].nDoneBefore;
+        if (!ticks[i].bSurelyNotHeld || k == 0)
+            continue;
+        ASSERT_GE(i - firstPerhapsAfter[static_cast<std::size_t>(k)], 50u) << "tick " << i << " after click " << k;
+        bEndedAfterTheLast = bEndedAfterTheLast || k == s_nClicks;
+    }
+    // And the last hold ended: the walk went on.
+    EXPECT_TRUE(bEndedAfterTheLast);
 }

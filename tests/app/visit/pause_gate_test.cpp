@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -16,33 +18,55 @@ constexpr std::chrono::seconds s_bound(20);
 
 TEST(PauseGate, WorkersParkAtTheirNextPassAndTakeNoStepUntilRelease)
 {
+    // Each step reads the round after passing the gate: odd while both workers were found
+    // parked, even once they were let go.
+    constexpr int s_nRounds = 10;
     PauseGate gate;
-    std::atomic<int> nSteps{0};
+    std::atomic<int> nRound{0};
     std::atomic<bool> bStop{false};
-    auto work = [&] {
+    std::atomic<bool> bSteppedWhileParked{false};
+    std::mutex mutex;
+    std::condition_variable stepped;
+    int nLastSeen[2] = {0, 0};
+    auto work = [&](int& nMyLastSeen) {
         while (!bStop) {
             gate.Pass();
-            ++nSteps;
+            const int n = nRound.load();
+            if (n % 2 != 0)
+                bSteppedWhileParked = true;
+            {
+                std::lock_guard lock(mutex);
+                nMyLastSeen = n;
+            }
+            stepped.notify_all();
         }
     };
-    std::thread first(work);
-    std::thread second(work);
+    std::thread first(work, std::ref(nLastSeen[0]));
+    std::thread second(work, std::ref(nLastSeen[1]));
 
-    for (int nRound = 0; nRound < 20; ++nRound) {
+    for (int nHeldRound = 1; nHeldRound < 2 * s_nRounds; nHeldRound += 2) {
         gate.Hold();
-        ASSERT_TRUE(gate.WaitUntilParked(2, s_bound));
-        const int nHeld = nSteps;
-        // Both workers are parked: however long we look, no step happens.
-        for (int i = 0; i < 1000; ++i)
+        if (!gate.WaitUntilParked(2, s_bound)) {
+            ADD_FAILURE() << "not both parked in round " << nHeldRound;
+            break;
+        }
+        nRound = nHeldRound;
+        // However long we look, no step reads this round.
+        for (int i = 0; i < 200; ++i)
             std::this_thread::yield();
-        EXPECT_EQ(nSteps, nHeld);
+        nRound = nHeldRound + 1;
         gate.Release();
-        while (nSteps == nHeld)
-            std::this_thread::yield();
+        std::unique_lock lock(mutex);
+        if (!stepped.wait_for(lock, s_bound, [&] { return nLastSeen[0] > nHeldRound && nLastSeen[1] > nHeldRound; })) {
+            ADD_FAILURE() << "not both went on after round " << nHeldRound;
+            break;
+        }
     }
     bStop = true;
+    gate.Release();
     first.join();
     second.join();
+    EXPECT_FALSE(bSteppedWhileParked);
 }
 
 TEST(PauseGate, HoldNeverWaitsForAWorkerBusyInAStep)
