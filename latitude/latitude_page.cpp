@@ -17,7 +17,9 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -60,7 +62,7 @@ CLatitudePage::DialOffset CLatitudePage::OffsetOnDial(const LatPoint& point)
     return {std::cos(point.angle) * (2.0 - point.value), std::sin(point.angle) * (2.0 - point.value)};
 }
 
-QPoint CLatitudePage::PointOnDial(DialOffset offset) const
+inline QPoint CLatitudePage::PointOnDial(DialOffset offset) const
 {
     const int nHalf = (m_rcDial.right - m_rcDial.left) / 2;
     const double x = offset.x * nHalf * 0.6666666666666666 + (m_rcDial.left + nHalf);
@@ -111,9 +113,15 @@ void CLatitudePage::RenderPage(int W, int H, qreal dRatio)
 
     m_rcDial = CentredSquare(m_rcDial);
 
-    // A day's track is 86,400 dots: set them straight in the picture's memory.
+    // A day's track is 86,400 dots: set them straight in the picture's memory,
+    // with each logical row's and column's device pixel looked up, not worked out.
     const PixelGrid grid(painter);
     painter.end();
+    std::vector<int> deviceX(static_cast<std::size_t>(W)), deviceY(static_cast<std::size_t>(H));
+    for (int x = 0; x < W; ++x)
+        deviceX[static_cast<std::size_t>(x)] = grid.DeviceX(x);
+    for (int y = 0; y < H; ++y)
+        deviceY[static_cast<std::size_t>(y)] = grid.DeviceY(y);
     auto* pPixels = reinterpret_cast<QRgb*>(m_image.bits());
     const qsizetype nStride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     const int n = grid.Thickness();
@@ -121,11 +129,14 @@ void CLatitudePage::RenderPage(int W, int H, qreal dRatio)
     const QRgb foreground = palette.color(QPalette::Text).rgb();
     for (const DialOffset offset : m_trackOffsets) {
         const QPoint pixel = PointOnDial(offset);
-        const int x = grid.DeviceX(pixel.x()), y = grid.DeviceY(pixel.y());
+        if (pixel.x() < 0 || pixel.x() >= W || pixel.y() < 0 || pixel.y() >= H)
+            continue;
+        const int x = deviceX[static_cast<std::size_t>(pixel.x())], y = deviceY[static_cast<std::size_t>(pixel.y())];
         if (!bounds.contains(x, y))
             continue;
-        for (int dy = 0; dy < n; ++dy)
-            std::fill_n(pPixels + (y + dy) * nStride + x, n, foreground);
+        QRgb* pRow = pPixels + y * nStride + x;
+        for (int dy = 0; dy < n; ++dy, pRow += nStride)
+            std::fill_n(pRow, n, foreground);
     }
     // The cross, if one was shown, marks the same point on the new picture.
     if (m_bCrossShown) {
