@@ -17,8 +17,10 @@ start_x_session() {
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   trap stop_x_session EXIT
   # A display number of this session's own: a number that another end-to-end test's
-  # server has just given up can still lose its socket to that server's exit.
-  local display=$((100 + $$ % 800)) attempt
+  # server has just given up can still lose its socket to that server's exit, and
+  # so can the next session of the same script.
+  X_SESSIONS=$((${X_SESSIONS:-0} + 1))
+  local display=$((100 + ($$ + 13 * X_SESSIONS) % 800)) attempt
   XVFB_PID=
   for attempt in 1 2 3 4 5 6 7 8; do
     if [ ! -e "/tmp/.X$display-lock" ]; then
