@@ -39,7 +39,6 @@ struct AllPages {
     HeldClock clock;
     QTemporaryDir root;
     std::function<void()> fnLegTick;
-    std::vector<CPageWnd*> pages;
     FrameFixture frame{"TOSHIBA MK4019GAX", "rabcdefghijklmnopq", [this] {
         ActivityPages activities;
         activities.pCalibration = std::make_unique<CCalibrationPage>(battery, root.path().toStdString(), [this] {
