@@ -1,5 +1,5 @@
 // The latitude page's full repaint with a day's 86,400 track points against one
-// marker step, the process's memory with such a track, and how long "Abbrechen"
+// marker step, at the screen's device pixel ratio (QT_SCALE_FACTOR=2 for a HiDPI one), the process's memory with such a track, and how long "Abbrechen"
 // keeps the GUI thread from its question while a disk read hangs.
 #include "benchmark_application.h"
 #include "latitude/latitude_page.h"
@@ -79,6 +79,7 @@ void BM_LatitudeFullRepaintWithDayTrack(benchmark::State& state)
         pWindow->resize(bWide ? 641 : 640, 480);
         pWindow->grab();
     }
+    state.counters["ratio"] = pWindow->devicePixelRatioF();
     state.counters["track"] = static_cast<double>(fixture.page.Track().size());
     state.counters["rss_kB"] = static_cast<double>(ResidentKilobytes());
     state.counters["rss_before_track_kB"] = static_cast<double>(fixture.nKilobytesBefore);
@@ -93,6 +94,7 @@ void BM_LatitudeMarkerStep(benchmark::State& state)
         fixture.page.DrawMarker({LatPoint{++i * 1e-4, 1.0}, false, 100});
         QCoreApplication::processEvents();
     }
+    state.counters["ratio"] = fixture.page.Window()->devicePixelRatioF();
 }
 BENCHMARK(BM_LatitudeMarkerStep)->Unit(benchmark::kMicrosecond);
 

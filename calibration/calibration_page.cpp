@@ -2,6 +2,8 @@
 
 #include "app/page_index.h"
 #include "app/quorvel_app.h"
+#include "app/page/pixel_grid.h"
+#include "app/page/pixel_line.h"
 #include "app/page/text_drawing.h"
 #include "calibration/calibration_path.h"
 #include "calibration/disk_activity_worker.h"
@@ -56,16 +58,28 @@ double RayAngle(double cx, double cy, const PathPoint& point)
     return std::atan2(cy - point.y, point.x - cx) * 180.0 / std::numbers::pi;
 }
 
-void DrawPart(QPainter& painter, const PathPart& part)
+// The walked parts: 5 pixels wide, in the foreground colour.
+QPen ThickPen(const QColor& color)
 {
+    return QPen(color, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void DrawArc(QPainter& painter, const PathPart& part)
+{
+    const QRectF ellipse(part.box.left, part.box.top, part.box.Width() - 1, part.box.Height() - 1);
+    const QPointF centre = ellipse.center();
+    const double dStart = RayAngle(centre.x(), centre.y(), part.start);
+    double dSpan = std::fmod(RayAngle(centre.x(), centre.y(), part.end) - dStart + 360.0, 360.0);
+    if (dSpan == 0.0)
+        dSpan = 360.0;
+    painter.drawArc(ellipse, static_cast<int>(std::lround(dStart * 16)), static_cast<int>(std::lround(dSpan * 16)));
+}
+
+void DrawThickPart(QPainter& painter, const PathPart& part)
+{
+    painter.setPen(ThickPen(painter.pen().color()));
     if (part.bArc) {
-        const QRectF ellipse(part.box.left, part.box.top, part.box.Width() - 1, part.box.Height() - 1);
-        const QPointF centre = ellipse.center();
-        const double dStart = RayAngle(centre.x(), centre.y(), part.start);
-        double dSpan = std::fmod(RayAngle(centre.x(), centre.y(), part.end) - dStart + 360.0, 360.0);
-        if (dSpan == 0.0)
-            dSpan = 360.0;
-        painter.drawArc(ellipse, static_cast<int>(std::lround(dStart * 16)), static_cast<int>(std::lround(dSpan * 16)));
+        DrawArc(painter, part);
         return;
     }
     // The end point is not drawn: stop one pixel short along the (axis-parallel) line.
@@ -74,6 +88,19 @@ void DrawPart(QPainter& painter, const PathPart& part)
     if (dx == 0 && dy == 0)
         return;
     painter.drawLine(part.start.x, part.start.y, part.end.x - dx, part.end.y - dy);
+}
+
+void DrawThinPart(QPainter& painter, const PathPart& part)
+{
+    if (!part.bArc) {
+        DrawPixelLine(painter, {part.start.x, part.start.y}, {part.end.x, part.end.y});
+        return;
+    }
+    // As thick as the page's other one-pixel lines at this ratio.
+    QPen pen(painter.pen().color(), PixelGrid(painter).Thickness());
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    DrawArc(painter, part);
 }
 
 } // namespace
@@ -87,7 +114,6 @@ bool CCalibrationPage::OnCreate()
 {
     if (!CPageWnd::OnCreate())
         return false;
-    m_penThick = QPen(Qt::black, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     m_pVisit = NewVisit();
     m_pProcedure = std::make_unique<CalibrationProcedure>(static_cast<ICalibrationHost&>(*this), theApp.m_nDirection, theApp.m_nModelDirection);
     m_pLegTimer = m_makeLegTimer();
@@ -157,10 +183,12 @@ void CCalibrationPage::DrawPath(QPainter& painter) const
     const QPen penThin = painter.pen();
     const std::array<PathPart, 8> path = CalibrationPath(m_rcSquare);
     for (int k = 1; k <= 8; ++k) {
-        painter.setPen(m_pProcedure->State() >= 2 * k + 1 ? m_penThick : penThin);
-        DrawPart(painter, path[k - 1]);
+        if (m_pProcedure->State() >= 2 * k + 1)
+            DrawThickPart(painter, path[k - 1]);
+        else
+            DrawThinPart(painter, path[k - 1]);
+        painter.setPen(penThin);
     }
-    painter.setPen(penThin);
 }
 
 void CCalibrationPage::DrawLegProgress(QPainter& painter) const
@@ -170,8 +198,7 @@ void CCalibrationPage::DrawLegProgress(QPainter& painter) const
     if (const std::optional<PathPart> progress =
             LegProgress(m_rcSquare, m_pProcedure->State(), m_pProcedure->Ticks())) {
         const QPen penThin = painter.pen();
-        painter.setPen(m_penThick);
-        DrawPart(painter, *progress);
+        DrawThickPart(painter, *progress);
         painter.setPen(penThin);
     }
 }

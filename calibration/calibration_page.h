@@ -6,8 +6,6 @@
 #include "calibration/leg_timer.h"
 #include "calibration/power_status.h"
 
-#include <QPen>
-
 #include <memory>
 #include <string>
 
@@ -53,5 +51,4 @@ private:
     std::unique_ptr<ILegTimer> m_pLegTimer;
     std::shared_ptr<VisitControl> m_pVisit;
     Rect m_rcSquare;
-    QPen m_penThick;
 };

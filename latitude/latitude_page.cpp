@@ -1,6 +1,8 @@
 #include "latitude/latitude_page.h"
 
 #include "app/page/marker_cross.h"
+#include "app/page/pixel_grid.h"
+#include "app/page/pixel_line.h"
 #include "app/page_index.h"
 #include "app/page/text_drawing.h"
 #include "app/quorvel_app.h"
@@ -15,7 +17,9 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -70,7 +74,7 @@ CLatitudePage::DialOffset CLatitudePage::OffsetOnDial(const LatPoint& point)
     return {std::cos(point.angle) * (2.0 - point.value), std::sin(point.angle) * (2.0 - point.value)};
 }
 
-QPoint CLatitudePage::PointOnDial(DialOffset offset) const
+inline QPoint CLatitudePage::PointOnDial(DialOffset offset) const
 {
     const int nHalf = (m_rcDial.right - m_rcDial.left) / 2;
     const double x = offset.x * nHalf * 0.6666666666666666 + (m_rcDial.left + nHalf);
@@ -91,17 +95,21 @@ Rect CLatitudePage::DrawEstimate(QPainter& painter, int W, int H)
     const QString strText = EstimateText();
     const Rect rc = BottomLeftTextRect(strText, W, H);
     painter.setFont(m_fontText);
+    ClearTextArea(painter, rc, Window()->palette().color(QPalette::Base));
     DrawText(painter, rc, strText, TextWrap::WordWrap);
     m_parts.SetText(m_nEstimatePart, rc, strText);
     return rc;
 }
 
-void CLatitudePage::RenderPage(int W, int H)
+void CLatitudePage::RenderPage(int W, int H, qreal dRatio)
 {
-    m_image = QImage(W, H, QImage::Format_RGB32);
-    m_image.fill(Window()->palette().color(QPalette::Base));
+    const QPalette& palette = Window()->palette();
+    m_image = QImage(static_cast<int>(std::ceil(W * dRatio)), static_cast<int>(std::ceil(H * dRatio)),
+                     QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(dRatio);
+    m_image.fill(palette.color(QPalette::Base));
     QPainter painter(&m_image);
-    painter.setPen(Window()->palette().color(QPalette::Text));
+    painter.setPen(palette.color(QPalette::Text));
     painter.setBrush(m_brushFace);
 
     const Rect rcTitle = DrawTitle(painter, W, H);
@@ -111,29 +119,57 @@ void CLatitudePage::RenderPage(int W, int H)
     m_rcDial.bottom = m_rcLink[PAGE_START].top - 10;
 
     m_nEstimatePart = m_parts.Count();
+    m_rcEstimate.SetEmpty();
     if (!m_track.empty())
-        DrawEstimate(painter, W, H);
+        m_rcEstimate = DrawEstimate(painter, W, H);
 
     m_rcDial = CentredSquare(m_rcDial);
 
+    // A day's track is 86,400 dots: set them straight in the picture's memory,
+    // with each logical row's and column's device pixel looked up, not worked out.
+    const PixelGrid grid(painter);
     painter.end();
-    // A day's track is 86,400 pixels: set them straight in the picture's memory.
+    std::vector<int> deviceX(static_cast<std::size_t>(W)), deviceY(static_cast<std::size_t>(H));
+    for (int x = 0; x < W; ++x)
+        deviceX[static_cast<std::size_t>(x)] = grid.DeviceX(x);
+    for (int y = 0; y < H; ++y)
+        deviceY[static_cast<std::size_t>(y)] = grid.DeviceY(y);
     auto* pPixels = reinterpret_cast<QRgb*>(m_image.bits());
     const qsizetype nStride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    const QRect bounds = m_image.rect();
+    const int n = grid.Thickness();
+    const QRect bounds = m_image.rect().adjusted(0, 0, -(n - 1), -(n - 1));
+    const QRgb foreground = palette.color(QPalette::Text).rgb();
     for (const DialOffset offset : m_trackOffsets) {
         const QPoint pixel = PointOnDial(offset);
-        if (bounds.contains(pixel))
-            pPixels[pixel.y() * nStride + pixel.x()] = qRgb(0, 0, 0);
+        if (pixel.x() < 0 || pixel.x() >= W || pixel.y() < 0 || pixel.y() >= H)
+            continue;
+        const int x = deviceX[static_cast<std::size_t>(pixel.x())], y = deviceY[static_cast<std::size_t>(pixel.y())];
+        if (!bounds.contains(x, y))
+            continue;
+        QRgb* pRow = pPixels + y * nStride + x;
+        for (int dy = 0; dy < n; ++dy, pRow += nStride)
+            std::fill_n(pRow, n, foreground);
     }
-    // The fresh picture has no cross on it.
-    m_bCrossShown = false;
+    // The cross, if one was shown, marks the same point on the new picture.
+    if (m_bCrossShown) {
+        m_ptCross = PointOnDial(m_crossOffset);
+        QPainter crossPainter(&m_image);
+        DrawMarkerCross(crossPainter, m_ptCross);
+    }
+}
+
+void CLatitudePage::OnPaletteChange()
+{
+    CPageWnd::OnPaletteChange();
+    m_image = QImage();
 }
 
 void CLatitudePage::OnPaint(QPainter& painter, int W, int H)
 {
-    if (m_image.size() != QSize(W, H))
-        RenderPage(W, H);
+    // A new size, palette or device pixel ratio draws the picture afresh from the page's state.
+    const qreal dRatio = painter.deviceTransform().m11();
+    if (m_image.isNull() || m_image.deviceIndependentSize() != QSizeF(W, H) || m_image.devicePixelRatio() != dRatio)
+        RenderPage(W, H, dRatio);
     painter.drawImage(0, 0, m_image);
 }
 
@@ -143,8 +179,8 @@ void CLatitudePage::DrawMarker(const LatitudeMarker& marker)
     const LatPoint& point = marker.point;
     const bool bStore = marker.bStore;
     const QSize client = Window()->contentsRect().size();
-    if (m_image.size() != client)
-        RenderPage(client.width(), client.height());
+    if (m_image.isNull() || m_image.deviceIndependentSize() != QSizeF(client))
+        RenderPage(client.width(), client.height(), Window()->devicePixelRatioF());
 
     const DialOffset offset = OffsetOnDial(point);
     const QPoint pixel = PointOnDial(offset);
@@ -156,18 +192,21 @@ void CLatitudePage::DrawMarker(const LatitudeMarker& marker)
         changed |= MarkerCrossBounds(m_ptCross);
     }
     if (bStore)
-        painter.fillRect(QRect(pixel, QSize(1, 1)), Qt::black);
+        DrawPixelDot(painter, pixel);
     DrawMarkerCross(painter, pixel);
     m_bCrossShown = true;
+    m_crossOffset = offset;
 
     if (bStore) {
         m_track.push_back(point);
         m_trackOffsets.push_back(offset);
         m_dLastValue = point.value;
         m_nLastAccuracy = marker.nAccuracy;
-        painter.setBackground(Window()->palette().color(QPalette::Base));
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        changed |= ToQRect(DrawEstimate(painter, client.width(), client.height()));
+        // The new estimate covers the old one.
+        ClearTextArea(painter, m_rcEstimate, Window()->palette().color(QPalette::Base));
+        const Rect rcEstimate = DrawEstimate(painter, client.width(), client.height());
+        changed |= ToQRect(rcEstimate).adjusted(-1, -1, 1, 1) | ToQRect(m_rcEstimate).adjusted(-1, -1, 1, 1);
+        m_rcEstimate = rcEstimate;
     }
     Window()->update(changed.translated(Window()->contentsRect().topLeft()));
     m_ptCross = pixel;

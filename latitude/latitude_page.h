@@ -21,6 +21,7 @@ public:
     CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock, DiskLoadOpen openDiskLoad);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
+    void OnPaletteChange() override;
     void OnReturnToStart();
 
     // A marker step of the measurement thread, applied on the GUI thread.
@@ -46,7 +47,7 @@ private:
     static DialOffset OffsetOnDial(const LatPoint& point);
     QPoint PointOnDial(DialOffset offset) const;
 
-    void RenderPage(int nWidth, int nHeight);
+    void RenderPage(int nWidth, int nHeight, qreal dRatio);
     Rect DrawEstimate(QPainter& painter, int nWidth, int nHeight);
 
     ILocationSource& m_locationSource;
@@ -58,12 +59,15 @@ private:
     std::vector<LatPoint> m_track;
     std::vector<DialOffset> m_trackOffsets;
     QPoint m_ptCross;
+    DialOffset m_crossOffset; // the point the cross marks, to draw it again on a new picture
     bool m_bCrossShown = false;
     Rect m_rcDial;
+    Rect m_rcEstimate; // where the estimate was drawn last
     int m_nEstimatePart = 0; // where the estimate goes among the page's parts
     double m_dLastValue = 0.0;
     int m_nLastAccuracy = 0;
 
-    // The client area as drawn; marker steps change it in place.
+    // The client area as drawn, at the device pixel ratio of the latest paint;
+    // marker steps change it in place.
     QImage m_image;
 };

@@ -1,7 +1,7 @@
 #include "navigation/navigation_page.h"
 
-#include "app/page/line_pen.h"
 #include "app/page/marker_cross.h"
+#include "app/page/pixel_line.h"
 #include "app/page_index.h"
 #include "app/page/text_drawing.h"
 #include "calibration/disk_activity_worker.h"
@@ -10,7 +10,6 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
-#include <QLine>
 #include <QPainter>
 #include <QWidget>
 
@@ -72,29 +71,37 @@ bool CNavigationPage::PictureFitsWindow() const
     return !m_bPictureStale && Window() && m_sizePicture == Window()->contentsRect().size();
 }
 
+void CNavigationPage::OnPaletteChange()
+{
+    CPageWnd::OnPaletteChange();
+    m_bPictureStale = true;
+}
+
 void CNavigationPage::OnPaint(QPainter& painter, int W, int H)
 {
-    if (m_bPictureStale || m_sizePicture != QSize(W, H))
-        RenderPicture(W, H);
+    // A new size, palette or device pixel ratio draws the picture afresh from the page's state.
+    const qreal dRatio = painter.deviceTransform().m11();
+    if (m_bPictureStale || m_sizePicture != QSize(W, H) || m_dPictureRatio != dRatio)
+        RenderPicture(W, H, dRatio);
     if (!m_picture.isNull())
         painter.drawImage(0, 0, m_picture);
 }
 
-void CNavigationPage::RenderPicture(int W, int H)
+void CNavigationPage::RenderPicture(int W, int H, qreal dRatio)
 {
     m_sizePicture = QSize(W, H);
+    m_dPictureRatio = dRatio;
     m_bPictureStale = false;
     if (W <= 0 || H <= 0) {
         m_picture = QImage();
         return;
     }
-    const qreal dRatio = Window()->devicePixelRatioF();
     m_picture = QImage(static_cast<int>(std::ceil(W * dRatio)), static_cast<int>(std::ceil(H * dRatio)),
                        QImage::Format_RGB32);
     m_picture.setDevicePixelRatio(dRatio);
-    m_picture.fill(Window()->palette().color(QPalette::Window));
+    m_picture.fill(Window()->palette().color(QPalette::Base));
     QPainter painter(&m_picture);
-    painter.setPen(LinePen(Window()->palette().color(QPalette::Text)));
+    painter.setPen(Window()->palette().color(QPalette::Text));
     PaintPage(painter, W, H);
 }
 
@@ -140,15 +147,12 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     DrawBox(painter, m_rcPlot);
 
     // Separate segments, as the ticks drew them, so both give the same pixels.
-    std::vector<QLine> segments;
-    segments.reserve(m_track.size());
     QPoint ptFrom = MapToPlot({0.0, 0.0});
     for (const NavPoint& point : m_track) {
         const QPoint ptTo = MapToPlot(point);
-        segments.emplace_back(ptFrom, ptTo);
+        DrawPixelLine(painter, ptFrom, ptTo);
         ptFrom = ptTo;
     }
-    painter.drawLines(segments.data(), static_cast<int>(segments.size()));
 
     DrawMarkerCross(painter, MapToPlot(m_pos));
 }
@@ -190,13 +194,15 @@ void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double
 void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew, QRect& rcChanged)
 {
     QPainter painter(&m_picture);
-    painter.setPen(LinePen(Window()->palette().color(QPalette::Text)));
+    painter.setPen(Window()->palette().color(QPalette::Text));
     const QPoint ptOld = MapToPlot(posOld);
     const QPoint ptNew = MapToPlot(posNew);
     DrawMarkerCross(painter, ptOld);
-    painter.drawLine(ptOld, ptNew);
+    DrawPixelLine(painter, ptOld, ptNew);
     DrawMarkerCross(painter, ptNew);
-    rcChanged |= MarkerCrossBounds(ptOld) | MarkerCrossBounds(ptNew) | QRect(ptOld, ptNew).normalized();
+    // A line may reach a device pixel into the next logical one at a fractional ratio.
+    rcChanged |= MarkerCrossBounds(ptOld) | MarkerCrossBounds(ptNew) |
+                 QRect(ptOld, ptNew).normalized().adjusted(-1, -1, 1, 1);
 }
 
 void CNavigationPage::DrawStatusOpaque(QRect& rcChanged)
@@ -206,11 +212,14 @@ void CNavigationPage::DrawStatusOpaque(QRect& rcChanged)
     QPainter painter(&m_picture);
     painter.setFont(m_fontText);
     painter.setPen(Window()->palette().color(QPalette::Text));
-    // Each line over its own background, so the new text covers the old one.
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(Window()->palette().color(QPalette::Window));
+    // The new text covers the old one.
+    ClearTextArea(painter, m_rcStatus, Window()->palette().color(QPalette::Base));
+    ClearTextArea(painter, rc, Window()->palette().color(QPalette::Base));
     DrawText(painter, {15, rc.top, m_sizePicture.width() - 15, rc.bottom}, strStatus, TextWrap::WordWrap);
-    rcChanged |= ToQRect(rc) | ToQRect(m_rcStatus);
+    // The plot's frame may share its bottom row with the text's top one, and a full paint draws it last.
+    painter.setBrush(Qt::NoBrush);
+    DrawBox(painter, m_rcPlot);
+    rcChanged |= ToQRect(rc).adjusted(-1, -1, 1, 1) | ToQRect(m_rcStatus).adjusted(-1, -1, 1, 1);
     m_rcStatus = rc;
     m_parts.SetText(m_nStatusPart, rc, strStatus);
 }

@@ -32,6 +32,7 @@ public:
     explicit CNavigationPage(NavigationPageServices services);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
+    void OnPaletteChange() override;
 
     // One tick's change, on the GUI thread: the old marker off, one track
     // segment, the new marker and the status text; the whole plot again only
@@ -56,7 +57,7 @@ protected:
     const Rect* HotAreaAt(int x, int y) const override;
 
 private:
-    void RenderPicture(int W, int H);
+    void RenderPicture(int W, int H, qreal dRatio);
     void PaintPage(QPainter& painter, int W, int H);
     bool PictureFitsWindow() const;
     Rect StatusTextRect(const QString& strText) const;
@@ -81,6 +82,7 @@ private:
 
     QImage m_picture;
     QSize m_sizePicture;
+    qreal m_dPictureRatio = 1.0;
     bool m_bPictureStale = true;
     Rect m_rcStatus;
     int m_nStatusPart = 0; // where the status text goes among the page's parts

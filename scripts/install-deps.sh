@@ -12,7 +12,7 @@ packages=(
   fonts-liberation2
   xvfb xdotool x11-utils imagemagick
   dbus dbus-x11 at-spi2-core python3-pyatspi
-  weston qt6-wayland
+  weston qt6-wayland qt6ct
   appstream desktop-file-utils dpkg-dev file
   man-db lintian python3-debian
   mount e2fsprogs

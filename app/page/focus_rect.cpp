@@ -1,9 +1,8 @@
 #include "app/page/focus_rect.h"
 
-#include <QPainter>
-#include <QPoint>
+#include "app/page/pixel_line.h"
 
-#include <vector>
+#include <QPainter>
 
 void DrawFocusRect(QPainter& painter, const Rect& rcBox)
 {
@@ -11,10 +10,9 @@ void DrawFocusRect(QPainter& painter, const Rect& rcBox)
     rc.Inflate(-1);
     if (rc.IsEmpty())
         return;
-    std::vector<QPoint> dots;
     auto dot = [&](int x, int y) {
         if ((x - rc.left + y - rc.top) % 2 == 0)
-            dots.emplace_back(x, y);
+            DrawPixelDot(painter, {x, y});
     };
     for (int x = rc.left; x < rc.right; ++x) {
         dot(x, rc.top);
@@ -24,5 +22,4 @@ void DrawFocusRect(QPainter& painter, const Rect& rcBox)
         dot(rc.left, y);
         dot(rc.right - 1, y);
     }
-    painter.drawPoints(dots.data(), static_cast<int>(dots.size()));
 }

@@ -26,10 +26,18 @@ CPageVisitWidget::CPageVisitWidget(CPageWnd& page, QWidget* pParent) : QFrame(pP
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
-    setPalette(palette);
+    // The page's background is the palette's base colour, whichever palette is in use.
+    setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
+}
+
+void CPageVisitWidget::changeEvent(QEvent* pEvent)
+{
+    QFrame::changeEvent(pEvent);
+    if (m_pPage && pEvent->type() == QEvent::PaletteChange) {
+        m_pPage->OnPaletteChange();
+        update();
+    }
 }
 
 void CPageVisitWidget::showEvent(QShowEvent* pEvent)

@@ -17,6 +17,7 @@ public:
 
 protected:
     bool event(QEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
     void paintEvent(QPaintEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;

@@ -96,6 +96,14 @@ bool CPageWnd::OnCreate()
     return true;
 }
 
+void CPageWnd::OnPaletteChange()
+{
+    // The window's own creation may already bring one.
+    if (!m_pWindow)
+        return;
+    m_brushFace = m_pWindow->palette().brush(QPalette::Button);
+}
+
 Rect CPageWnd::DrawTitle(QPainter& painter, int W, int H)
 {
     painter.setFont(m_fontTitle);

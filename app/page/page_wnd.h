@@ -49,6 +49,8 @@ public:
     // Enter, pressed and released on the focused box, click it.
     virtual void OnKeyDown(const QKeyEvent& event);
     virtual void OnKeyUp(const QKeyEvent& event);
+    // The desktop's colours changed: the page draws afresh in the new ones.
+    virtual void OnPaletteChange();
     // The hit test of a mouse move, at wherever the pointer is now: a window that
     // appears under an unmoved pointer must not keep a link of an earlier visit.
     void HitTestAtPointer();

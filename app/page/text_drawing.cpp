@@ -1,5 +1,6 @@
 #include "app/page/text_drawing.h"
 
+#include "app/page/pixel_grid.h"
 #include "app/page/word_wrap.h"
 
 #include <QFontMetrics>
@@ -57,7 +58,27 @@ void DrawText(QPainter& painter, const Rect& rc, const QString& strText, TextWra
     }
 }
 
+void ClearTextArea(QPainter& painter, const Rect& rc, const QColor& background)
+{
+    if (rc.IsEmpty())
+        return;
+    // Not above it: the pages put their status texts just below a plot.
+    painter.fillRect(PixelGrid(painter).Area(rc.left - 1, rc.top, rc.right + 1, rc.bottom + 1), background);
+}
+
 void DrawBox(QPainter& painter, const Rect& rc)
 {
-    painter.drawRect(QRect(rc.left, rc.top, rc.Width() - 1, rc.Height() - 1));
+    if (rc.IsEmpty())
+        return;
+    // The outline lies inside the box's device pixels, as thick as any one-pixel line.
+    const PixelGrid grid(painter);
+    const QRectF box = grid.Area(rc.left, rc.top, rc.right, rc.bottom);
+    const QColor color = painter.pen().color();
+    const double w = grid.LineWidth(), h = grid.LineHeight();
+    if (painter.brush().style() != Qt::NoBrush)
+        painter.fillRect(box.adjusted(w, h, -w, -h), painter.brush());
+    painter.fillRect(QRectF(box.left(), box.top(), box.width(), h), color);
+    painter.fillRect(QRectF(box.left(), box.bottom() - h, box.width(), h), color);
+    painter.fillRect(QRectF(box.left(), box.top() + h, w, box.height() - 2 * h), color);
+    painter.fillRect(QRectF(box.right() - w, box.top() + h, w, box.height() - 2 * h), color);
 }

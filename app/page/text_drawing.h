@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QColor;
 class QFont;
 class QPainter;
 class QPaintDevice;
@@ -19,6 +20,11 @@ void MeasureText(const QFont& font, QPaintDevice* pDevice, Rect& rc, const QStri
 // Draws the text from rc's left and top, wrapped at its right edge as MeasureText
 // wraps it, not clipped.
 void DrawText(QPainter& painter, const Rect& rc, const QString& strText, TextWrap wrap);
+
+// Fills where a text was or will be drawn with the background, and a pixel to its
+// sides and below, where a glyph may reach at a fractional ratio, so a new text
+// can replace an older one in place.
+void ClearTextArea(QPainter& painter, const Rect& rc, const QColor& background);
 
 // A one-pixel outline on rc's inside edge, filled with the painter's brush.
 void DrawBox(QPainter& painter, const Rect& rc);

@@ -1,8 +1,13 @@
 # Shared by the end-to-end scripts: a private Xvfb, a private settings folder, and
 # ways to find, look at and drive the program's windows with real X input.
-# Sourced; expects SHOT_DIR to be set.
+# Positions and sizes are the program's logical pixels; with QT_SCALE_FACTOR set
+# they are scaled to the screen's. Sourced; expects SHOT_DIR to be set.
 
 source "$(dirname "${BASH_SOURCE[0]}")/waiting.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/desktop_theme.sh"
+
+# The screen pixels of a length in logical pixels.
+device_px() { awk -v n="$1" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", n * s + 0.5 }'; }
 
 start_x_session() {
   mkdir -p "$SHOT_DIR"
@@ -12,12 +17,14 @@ start_x_session() {
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   trap stop_x_session EXIT
   # A display number of this session's own: a number that another end-to-end test's
-  # server has just given up can still lose its socket to that server's exit.
-  local display=$((100 + $$ % 800)) attempt
+  # server has just given up can still lose its socket to that server's exit, and
+  # so can the next session of the same script.
+  X_SESSIONS=$((${X_SESSIONS:-0} + 1))
+  local display=$((100 + ($$ + 13 * X_SESSIONS) % 800)) attempt
   XVFB_PID=
   for attempt in 1 2 3 4 5 6 7 8; do
     if [ ! -e "/tmp/.X$display-lock" ]; then
-      Xvfb ":$display" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$SESSION_DIR/display" >/dev/null 2>&1 &
+      Xvfb ":$display" -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$SESSION_DIR/display" >/dev/null 2>&1 &
       XVFB_PID=$!
       wait_for "Xvfb to start" 10 xvfb_started
       [ -s "$SESSION_DIR/display" ] && break
@@ -76,7 +83,9 @@ box_window() { visible_windows | grep -vx "$MAIN_WINDOW" | head -n 1; }
 wait_for_main_window() {
   wait_for "the main window" 20 window_count_is 1
   MAIN_WINDOW=$(visible_windows)
-  [ "$(window_size "$MAIN_WINDOW")" = 640x480 ] || fail "main window is $(window_size "$MAIN_WINDOW"), not 640x480"
+  local size
+  size=$(device_px 640)x$(device_px 480)
+  [ "$(window_size "$MAIN_WINDOW")" = "$size" ] || fail "main window is $(window_size "$MAIN_WINDOW"), not $size"
 }
 
 wait_for_box() {
@@ -95,7 +104,7 @@ press_keys() {
 
 # The page reacts to where the pointer is, so it is moved there before the click.
 click_at() {
-  xdotool mousemove --sync "$1" "$2"
+  xdotool mousemove --sync "$(device_px "$1")" "$(device_px "$2")"
   sleep 0.1
   xdotool click 1
 }
@@ -106,14 +115,14 @@ shot() {
   if [ -n "${2:-}" ]; then
     import -window "$2" "$SHOT_DIR/$1.png"
   else
-    import -window root -crop 640x480+0+0 +repage "$SHOT_DIR/$1.png"
+    import -window root -crop "$(device_px 640)x$(device_px 480)+0+0" +repage "$SHOT_DIR/$1.png"
   fi
   echo "screenshot: $SHOT_DIR/$1.png"
 }
 
 # The page area below the menu bar and above the status bar, for comparing two moments.
 page_picture() {
-  import -window root -crop 640x430+0+25 +repage "$SESSION_DIR/$1.png"
+  import -window root -crop "$(device_px 640)x$(device_px 430)+0+$(device_px 25)" +repage "$SESSION_DIR/$1.png"
 }
 
 same_picture() { [ "$(compare -metric AE "$SESSION_DIR/$1.png" "$SESSION_DIR/$2.png" null: 2>&1)" = 0 ]; }
@@ -129,7 +138,7 @@ confirm_boxes() {
       sleep 0.1
       continue
     fi
-    if [ "$(window_size "$window")" = 640x480 ]; then
+    if [ "$(window_size "$window")" = "$(device_px 640)x$(device_px 480)" ]; then
       MAIN_WINDOW=$window
       return 1
     fi

@@ -1,4 +1,5 @@
 #include "../app/accessibility_probe.h"
+#include "../app/client_at_ratio.h"
 #include "../app/frame_fixture.h"
 #include "../app/page_pixels.h"
 #include "app/rand15.h"
@@ -223,27 +224,41 @@ TEST(NavigationPage, TicksDrawOnlyTheirChangeAndMatchAFullRepaint)
     EXPECT_EQ(t.RepaintedFromScratch(), after);
 }
 
-TEST(NavigationPage, TrackLeavesOutItsEndSoTheCrossShowsAHole)
+TEST(NavigationPage, SegmentsKeepTheirStartAndLeaveOutTheirEndInEveryDirectionAtEveryRatio)
 {
     NavigationFixture t;
-    t.EnterAndApplyFirstTick();
-    t.Client();
-    const double dCourse = t.pPage->Course();
-    t.pPage->UpdatePosition({0.0, 0.3}, dCourse + 0.5, 0.02);
-    t.pPage->UpdatePosition({0.9, 0.3}, dCourse + 1.0, 0.02);
-    const QPoint c = t.pPage->MapToPlot({0.9, 0.3});
-    ASSERT_EQ(t.pPage->MapToPlot({0.0, 0.3}).y(), c.y());
-
-    // The tick's horizontal segment stops short of the cross's centre, so the centre,
-    // inverted twice, shows the background; a repaint draws the same.
-    for (const QImage& image : {t.Client(), t.RepaintedFromScratch()}) {
-        EXPECT_FALSE(Dark(image, c.x(), c.y()));
-        EXPECT_TRUE(Dark(image, c.x() - 8, c.y())) << "the segment";
-        EXPECT_FALSE(Dark(image, c.x() - 3, c.y())) << "the segment under the cross's arm";
-        EXPECT_TRUE(Dark(image, c.x() + 3, c.y())) << "the arm beyond the segment";
-        EXPECT_TRUE(Dark(image, c.x(), c.y() - 1));
+    for (const qreal dRatio : {1.0, 1.5, 2.0}) {
+        for (const QPoint d : {QPoint(1, 0), QPoint(1, 1), QPoint(0, 1), QPoint(-1, 1), QPoint(-1, 0), QPoint(-1, -1),
+                               QPoint(0, -1), QPoint(1, -1)}) {
+            SCOPED_TRACE(testing::Message() << "ratio " << dRatio << ", direction " << d.x() << ", " << d.y());
+            // A visit of its own, its picture at this ratio, so the ticks draw into that.
+            t.frame.pFrame->SwitchPage(PAGE_START);
+            t.EnterAndApplyFirstTick();
+            ClientAtRatio(*t.Window(), dRatio);
+            const double dCourse = t.pPage->Course();
+            const NavPoint posStart{0.3 * d.x(), 0.3 * d.y()}, posEnd{0.6 * d.x(), 0.6 * d.y()};
+            t.pPage->UpdatePosition(posStart, dCourse + 0.1, 0.02);
+            t.pPage->UpdatePosition(posEnd, dCourse + 0.2, 0.02);
+            const QPoint s = t.pPage->MapToPlot(posStart), e = t.pPage->MapToPlot(posEnd);
+            const QImage ticked = ClientAtRatio(*t.Window(), dRatio);
+            const QRgb background = LogicalPixel(ticked, 1, 1);
+            EXPECT_NE(LogicalPixel(ticked, s.x(), s.y()), background) << "the start";
+            EXPECT_NE(LogicalPixel(ticked, s.x() + d.x() * 6, s.y() + d.y() * 6), background) << "the way";
+            // The end is left out, so the cross's centre, inverted twice, keeps the background.
+            EXPECT_EQ(LogicalPixel(ticked, e.x(), e.y()), background) << "the end";
+            for (const QPoint arm : {QPoint(5, 0), QPoint(-5, 0), QPoint(0, 5), QPoint(0, -5)}) {
+                // The arm that lies on the segment inverts it back to the background.
+                const bool bOnSegment = arm / 5 == -d;
+                EXPECT_EQ(LogicalPixel(ticked, e.x() + arm.x(), e.y() + arm.y()) == background, bOnSegment)
+                    << "arm " << arm.x() << ", " << arm.y();
+            }
+            // A full repaint draws the same pixels as the ticks did.
+            t.pPage->OnPaletteChange();
+            EXPECT_EQ(ClientAtRatio(*t.Window(), dRatio), ticked);
+        }
     }
-    // The cross and the segment's end, eight times enlarged, for people to look at.
+    // The cross and the end of a segment drawn up and left, eight times enlarged, for people to look at.
+    const QPoint c = t.pPage->MapToPlot(t.pPage->Position());
     QDir().mkpath(QStringLiteral(QUORVEL_SCREENSHOT_DIR));
     EXPECT_TRUE(t.Client().copy(c.x() - 15, c.y() - 10, 31, 21).scaled(248, 168).save(
         QStringLiteral(QUORVEL_SCREENSHOT_DIR "/navigation-cross-8x.png")));
