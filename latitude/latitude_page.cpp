@@ -48,6 +48,11 @@ bool CLatitudePage::OnCreate()
     return true;
 }
 
+QString CLatitudePage::ScreenReaderName() const
+{
+    return QString::fromUtf8(TEXT_LATITUDE_PAGE_NAME);
+}
+
 void CLatitudePage::OnDestroy()
 {
     m_deferredSteps.clear();
@@ -158,6 +163,9 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
     m_bCrossShown = true;
 
     if (bStore) {
+        // Said every cycle, the estimate would drown everything else: only the first
+        // one and each new accuracy are said, the others are there to be read.
+        const bool bNews = m_track.empty() || nAccuracy != m_nLastAccuracy;
         m_track.push_back(point);
         m_trackOffsets.push_back(offset);
         m_dLastValue = point.value;
@@ -165,6 +173,8 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
         painter.setBackground(Window()->palette().color(QPalette::Base));
         painter.setBackgroundMode(Qt::OpaqueMode);
         changed |= ToQRect(DrawEstimate(painter, client.width(), client.height()));
+        if (bNews)
+            AnnounceToScreenReader(EstimateText());
     }
     Window()->update(changed.translated(Window()->contentsRect().topLeft()));
     m_ptCross = pixel;

@@ -31,6 +31,7 @@ public:
     CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock, DiskLoadOpen openDiskLoad);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
+    QString ScreenReaderName() const override;
     void OnReturnToStart();
 
     // The marker step of the measurement thread, applied on the GUI thread.

@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -43,6 +44,7 @@ bool CNavigationPage::OnCreate()
     m_bPictureStale = true;
     m_rcStatus.SetEmpty();
     m_deferred.clear();
+    m_bAnnounceNextStatus = false;
     // The last visit's button is no longer on the screen.
     m_rcSpeedZero.SetEmpty();
 
@@ -54,6 +56,11 @@ bool CNavigationPage::OnCreate()
     pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
     StartThread([pVisit, strRoot = m_services.strDiskRoot] { DiskActivityThreadProc(pVisit, strRoot); });
     return true;
+}
+
+QString CNavigationPage::ScreenReaderName() const
+{
+    return QString::fromUtf8(TEXT_NAVIGATION_PAGE_NAME);
 }
 
 void CNavigationPage::OnDestroy()
@@ -189,6 +196,9 @@ void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double
     m_pos = pos;
     m_dCourse = dCourse;
     m_dSpeed = dSpeed;
+    // Said at the rate of the ticks, course and speed would drown everything else.
+    if (std::exchange(m_bAnnounceNextStatus, false))
+        AnnounceToScreenReader(StatusText(m_dCourse, m_dSpeed));
 
     if (!Window())
         return;
@@ -255,6 +265,7 @@ void CNavigationPage::OnLinkClicked(const Rect& rcLink)
     } else if (&rcLink == &m_rcSpeedZero) {
         m_dSpeed = 0.0;
         m_pHold->Request();
+        m_bAnnounceNextStatus = true;
     }
 }
 

@@ -32,6 +32,7 @@ public:
     explicit CNavigationPage(NavigationPageServices services);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
+    QString ScreenReaderName() const override;
 
     // One tick's change, on the GUI thread: the old marker off, one track
     // segment, the new marker and the status text; the whole plot again only
@@ -88,6 +89,9 @@ private:
     bool m_bPictureStale = true;
     Rect m_rcStatus;
     int m_nStatusPart = 0; // where the status text goes among the page's parts
+
+    // "Geschw. auf 0" has the next status said, which is the first to show the held speed.
+    bool m_bAnnounceNextStatus = false;
 
     // While "Sind Sie sicher?" is open, ticks that were already on their way wait here.
     bool m_bQuestionOpen = false;

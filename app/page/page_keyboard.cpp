@@ -103,6 +103,12 @@ void CPageWnd::PressLink(const Rect& rcLink)
         Qt::QueuedConnection);
 }
 
+void CPageWnd::AnnounceToScreenReader(const QString& strNews) const
+{
+    if (m_pWindow)
+        AnnounceNews(*this, strNews);
+}
+
 void CPageWnd::PublishParts()
 {
     if (m_parts == m_partsPublished)
