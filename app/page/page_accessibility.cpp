@@ -341,6 +341,6 @@ void AnnounceKeyboardFocus(const CPageWnd& page)
     CPageAccessible* pInterface = PageInterface(page);
     if (!pInterface || !page.Window()->hasFocus())
         return;
-    if (QAccessibleInterface* pFocus = pInterface->focusChild(); pFocus && pFocus != pInterface)
-        CPageAccessible::Announce(pFocus, QAccessible::Focus);
+    QAccessibleInterface* pFocus = pInterface->focusChild();
+    CPageAccessible::Announce(pFocus ? pFocus : pInterface, QAccessible::Focus);
 }

@@ -16,5 +16,5 @@ void AnnouncePartsChanged(const CPageWnd& page, const PageParts& partsBefore);
 // Has the screen reader say strNews now, while the page's window has the focus.
 void AnnounceNews(const CPageWnd& page, const QString& strNews);
 
-// Tells assistive technology which link box has the keyboard focus now.
+// Tells assistive technology which link box, or the page itself, has the keyboard focus now.
 void AnnounceKeyboardFocus(const CPageWnd& page);
