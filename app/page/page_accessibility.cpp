@@ -332,6 +332,9 @@ void AnnouncePartsChanged(const CPageWnd& page, const PageParts& partsBefore)
 
 void AnnounceNews(const CPageWnd& page, const QString& strNews)
 {
+    // Without a listener there is no one to tell.
+    if (!QAccessible::isActive())
+        return;
     if (CPageAccessible* pInterface = PageInterface(page))
         pInterface->Announce(strNews);
 }
