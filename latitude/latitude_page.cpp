@@ -28,6 +28,11 @@ CLatitudePage::CLatitudePage(ILocationSource& locationSource, ILatitudeClock& cl
 {
 }
 
+QString CLatitudePage::ScreenReaderName() const
+{
+    return QString::fromUtf8(TEXT_LATITUDE_PAGE_NAME);
+}
+
 bool CLatitudePage::OnCreate()
 {
     if (!CPageWnd::OnCreate())
@@ -46,11 +51,6 @@ bool CLatitudePage::OnCreate()
     m_pVisit->m_bDiskRun.store(true, std::memory_order_relaxed);
     StartThread([pVisit = m_pVisit, open = m_openDiskLoad] { DiskLoadThreadProc(pVisit, open); });
     return true;
-}
-
-QString CLatitudePage::ScreenReaderName() const
-{
-    return QString::fromUtf8(TEXT_LATITUDE_PAGE_NAME);
 }
 
 void CLatitudePage::OnDestroy()

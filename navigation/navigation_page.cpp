@@ -44,7 +44,6 @@ bool CNavigationPage::OnCreate()
     m_bPictureStale = true;
     m_rcStatus.SetEmpty();
     m_deferred.clear();
-    m_bAnnounceNextStatus = false;
     // The last visit's button is no longer on the screen.
     m_rcSpeedZero.SetEmpty();
 
@@ -68,6 +67,7 @@ void CNavigationPage::OnDestroy()
     m_deferred.clear();
     m_picture = QImage();
     m_bPictureStale = true;
+    m_bAnnounceNextStatus = false;
 }
 
 void CNavigationPage::Publish(const std::shared_ptr<VisitControl>& pVisit, const NavigationUpdate& update)

@@ -83,15 +83,14 @@ private:
     double m_dScale = 1.5;
     // m_nHoldTicks with the speed it holds; survives the visit, shared with its thread.
     const std::shared_ptr<SpeedHold> m_pHold = std::make_shared<SpeedHold>();
+    // "Geschw. auf 0" has the next status said, which is the first to show the held speed.
+    bool m_bAnnounceNextStatus = false;
 
     QImage m_picture;
     QSize m_sizePicture;
     bool m_bPictureStale = true;
     Rect m_rcStatus;
     int m_nStatusPart = 0; // where the status text goes among the page's parts
-
-    // "Geschw. auf 0" has the next status said, which is the first to show the held speed.
-    bool m_bAnnounceNextStatus = false;
 
     // While "Sind Sie sicher?" is open, ticks that were already on their way wait here.
     bool m_bQuestionOpen = false;

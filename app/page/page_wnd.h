@@ -67,6 +67,8 @@ public:
     virtual bool LinksTakeKeyboardFocus() const { return true; }
     // What a screen reader calls the page, to tell it from the others.
     virtual QString ScreenReaderName() const = 0;
+    // Has a screen reader say what the user must hear now, not only read on request.
+    void AnnounceToScreenReader(const QString& strNews) const;
 
 protected:
     // Runs while the window is created; false makes the creation fail.
@@ -74,9 +76,6 @@ protected:
     virtual void OnDestroy() {}
     // What a click on a link box does: switch to the page of the link's number.
     virtual void OnLinkClicked(const Rect& rcLink);
-
-    // Has a screen reader say what the user must hear now, not only read on request.
-    void AnnounceToScreenReader(const QString& strNews) const;
 
     // The program title at (10, 10), one line, in the title font; returns where it went.
     // Every full drawing of a page begins here, so its parts start afresh with the title.
