@@ -162,10 +162,11 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
     DrawMarkerCross(painter, pixel);
     m_bCrossShown = true;
 
+    // Said every cycle, the estimate would drown everything else: only the first one
+    // and each new accuracy are said, the others are there to be read.
+    const bool bFirstEstimate = m_track.empty();
+    const int nAccuracyBefore = m_nLastAccuracy;
     if (bStore) {
-        // Said every cycle, the estimate would drown everything else: only the first
-        // one and each new accuracy are said, the others are there to be read.
-        const bool bNews = m_track.empty() || nAccuracy != m_nLastAccuracy;
         m_track.push_back(point);
         m_trackOffsets.push_back(offset);
         m_dLastValue = point.value;
@@ -173,7 +174,7 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
         painter.setBackground(Window()->palette().color(QPalette::Base));
         painter.setBackgroundMode(Qt::OpaqueMode);
         changed |= ToQRect(DrawEstimate(painter, client.width(), client.height()));
-        if (bNews)
+        if (bFirstEstimate || m_nLastAccuracy != nAccuracyBefore)
             AnnounceToScreenReader(EstimateText());
     }
     Window()->update(changed.translated(Window()->contentsRect().topLeft()));
