@@ -101,6 +101,11 @@ void CPageWnd::PressLink(const Rect& rcLink)
         Qt::QueuedConnection);
 }
 
+QString CPageWnd::ScreenReaderName() const
+{
+    return {};
+}
+
 void CPageWnd::AnnounceToScreenReader(const QString& strNews) const
 {
     if (m_pWindow)

@@ -25,7 +25,6 @@ struct RecordingPage : CPageWnd {
     }
     void OnDestroy() override { ++nDestroyed; }
     void OnPaint(QPainter&, int, int) override {}
-    QString ScreenReaderName() const override { return {}; }
 };
 
 struct FakeKeyboardLocks : IKeyboardLockSource {

@@ -324,6 +324,7 @@ TEST(CalibrationPage, ReadsAsDrawnFollowsEachStepAndKeepsEveryKeyAsAStep)
     EXPECT_EQ(Roles(tree), (std::vector<R>{R::StaticText, R::StaticText, R::Button, R::StaticText}));
     EXPECT_EQ(tree[2].rect, ScreenRect(t.Window(), t.pPage->LinkRect(PAGE_START)));
     EXPECT_FALSE(tree[2].bFocusable);
+    EXPECT_EQ(PageInterface(t.Window())->text(QAccessible::Name), QStringLiteral("Kalibrierung"));
     const QImage before = ClientPixels(t.Window());
 
     // Tab is a step of the walk like any other key, and shows no focus.

@@ -73,7 +73,7 @@ wait_for "the main window" 30 any_window
 MAIN_WINDOW=$(visible_windows | head -n 1)
 expect "Eingangsseite panel."
 expect_start "Diese Software ist ein Zusatzangebot"
-shot 01-start
+shot 01-start "$MAIN_WINDOW"
 
 key Tab
 expect "Festplatte für die Navigation kalibrieren push button."
@@ -84,13 +84,13 @@ key space
 expect "notification Gehen Sie jetzt zügig und möglichst erschütterungsfrei 5 m nach Norden. Drücken Sie eine Taste, wenn Sie bereit sind."
 key space
 expect "notification Gehen Sie jetzt zügig und möglichst erschütterungsfrei 5 m nach Norden. Drücken Sie eine Taste, wenn Sie angekommen sind."
-shot 02-calibration
+shot 02-calibration "$MAIN_WINDOW"
 # Arriving at once is far too early: the walk fails, and the box says so.
 key space
 expect "alert Quorvel."
 expect "Die Kalibrierung ist gescheitert."
 expect "OK push button."
-shot 03-calibration-failed
+shot 03-calibration-failed root
 key Return
 expect "Eingangsseite panel."
 
@@ -102,7 +102,7 @@ key Return
 expect "Langzeitmessung panel."
 expect_start "notification Letzte Schätzung: "
 first_estimate=$(speech | grep -a '^notification Letzte Schätzung: ' | tail -n 1)
-shot 04-latitude
+shot 04-latitude "$MAIN_WINDOW"
 # Where am I: the page with its current estimate.
 key KP_Enter
 expect "Langzeitmessung panel."
@@ -119,7 +119,7 @@ key Return
 expect "alert Quorvel."
 expect "Sind Sie sicher?"
 expect "Ja push button."
-shot 05-question
+shot 05-question root
 key Tab
 expect "Nein push button."
 key Return

@@ -335,6 +335,7 @@ TEST(LatitudePage, ReadsAsDrawnAndCancelsByKeyboardOrScreenReaderAsAClickDoes)
     std::vector<AccessibleNode> tree = AccessibleTree(pWindow);
     EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), QStringLiteral("Abbrechen")}));
     EXPECT_EQ(Roles(tree), (std::vector<R>{R::StaticText, R::Button}));
+    EXPECT_EQ(PageInterface(pWindow)->text(QAccessible::Name), QStringLiteral("Langzeitmessung"));
     EXPECT_EQ(tree[1].rect, ScreenRect(pWindow, t.pPage->LinkRect(PAGE_START)));
     EXPECT_TRUE(tree[1].bFocusable);
 

@@ -491,6 +491,7 @@ TEST(NavigationPage, ReadsAsDrawnAndPressesAsAClickDoes)
     EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), QStringLiteral("Abbrechen"),
                                                  QStringLiteral("Geschw. auf 0"), strStatus}));
     EXPECT_EQ(Roles(tree), (std::vector<R>{R::StaticText, R::Button, R::Button, R::StaticText}));
+    EXPECT_EQ(PageInterface(t.Window())->text(QAccessible::Name), QStringLiteral("Navigation"));
     EXPECT_EQ(tree[1].rect, ScreenRect(t.Window(), t.pPage->LinkRect(0)));
     EXPECT_EQ(tree[2].rect, ScreenRect(t.Window(), t.pPage->SpeedZeroRect()));
 

@@ -29,6 +29,7 @@ TEST(PageAccessibility, StartPageReadsAsItIsDrawnInEachState)
         QAccessibleInterface* pPage = PageInterface(t.StartWindow());
         ASSERT_NE(pPage, nullptr);
         EXPECT_EQ(pPage->role(), QAccessible::Pane);
+        EXPECT_EQ(pPage->text(QAccessible::Name), QStringLiteral("Eingangsseite"));
         const std::vector<AccessibleNode> tree = AccessibleTree(t.StartWindow());
         EXPECT_EQ(Names(tree), (std::vector<QString>{QStringLiteral("Quorvel"), s_strIntroduction,
                                                      DriveLine("TOSHIBA MK4019GAX", "eine"),
