@@ -18,6 +18,10 @@ command -v speech-dispatcher >/dev/null || skip "speech-dispatcher missing (pack
   skip "speech-dispatcher's espeak-ng module missing (package speech-dispatcher-espeak-ng)"
 command -v matchbox-window-manager >/dev/null || skip "matchbox-window-manager missing (package matchbox-window-manager)"
 command -v script >/dev/null || skip "script missing (package bsdutils)"
+# Orca refuses to start beside another Orca of the same user, even one just ending.
+other_orca() { pgrep -u "$(id -u)" -x orca >/dev/null; }
+for _ in $(seq 300); do other_orca && sleep 0.1; done
+! other_orca || skip "another Orca runs for this user, and Orca runs only once per user"
 
 ORCA_HOME=$(mktemp -d)
 LOG=$SHOT_DIR/orca-debug.log
@@ -25,6 +29,11 @@ PIDS=()
 stop_all() {
   local pid
   if [ -n "${PROGRAM_PID:-}" ]; then kill "$PROGRAM_PID" 2>/dev/null || true; fi
+  # Orca itself first, so that script collects it and no Orca is left for the next run.
+  if [ -n "${ORCA_PID:-}" ]; then
+    for pid in $(pgrep -P "$ORCA_PID"); do kill "$pid" 2>/dev/null || true; done
+    wait "$ORCA_PID" 2>/dev/null || true
+  fi
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$ORCA_HOME"
@@ -33,10 +42,10 @@ trap stop_all EXIT
 
 export HOME=$ORCA_HOME/home XDG_DATA_HOME=$ORCA_HOME/data XDG_CACHE_HOME=$ORCA_HOME/cache
 export GSETTINGS_BACKEND=memory LANG=C.UTF-8 LC_ALL=C.UTF-8
-mkdir -p "$HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_CONFIG_HOME/speech-dispatcher" "$ORCA_HOME/speechd-log"
+mkdir -p "$HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_CONFIG_HOME/speech-dispatcher" "$SHOT_DIR/speech-dispatcher"
 echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
 cat >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf" <<EOF
-LogDir "$ORCA_HOME/speechd-log"
+LogDir "$SHOT_DIR/speech-dispatcher"
 AudioOutputMethod "alsa"
 AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
 DefaultModule espeak-ng
@@ -50,10 +59,14 @@ wait_for "speech-dispatcher's socket" 30 test -S "$XDG_RUNTIME_DIR/speech-dispat
 # Orca writes its log through a buffer that a terminal flushes at every line, so
 # script gives it one and copies each line to the log as it is written.
 : >"$LOG"
-script --quiet --flush --command "/usr/bin/python3 /usr/bin/orca --debug-file=/dev/tty -e speech >/dev/null 2>&1" \
-  "$LOG" >/dev/null </dev/null &
-PIDS+=($!)
-wait_for "Orca to start" 60 grep -q 'ORCA: Starting registry' "$LOG"
+script --quiet --flush --command \
+  "exec /usr/bin/python3 /usr/bin/orca --debug-file=/dev/tty -e speech >'$SHOT_DIR/orca.out' 2>&1" "$LOG" >/dev/null </dev/null &
+ORCA_PID=$!
+PIDS+=("$ORCA_PID")
+orca_started() { grep -q 'ORCA: Starting registry' "$LOG"; }
+orca_started_or_gone() { orca_started || ! kill -0 "$ORCA_PID" 2>/dev/null; }
+wait_for "Orca to start" 60 orca_started_or_gone
+orca_started || fail "Orca did not start: $(cat "$SHOT_DIR/orca.out")"
 
 speech() { tr -d '\r' <"$LOG" | grep -a "SPEECH OUTPUT: '" | sed "s/^.*SPEECH OUTPUT: '//; s/'{'established.*$//; s/' {'established.*$//"; }
 MARK=0
