@@ -31,7 +31,11 @@ stop_all() {
   if [ -n "${PROGRAM_PID:-}" ]; then kill "$PROGRAM_PID" 2>/dev/null || true; fi
   # Orca itself first, so that script collects it and no Orca is left for the next run.
   if [ -n "${ORCA_PID:-}" ]; then
-    for pid in $(pgrep -P "$ORCA_PID"); do kill "$pid" 2>/dev/null || true; done
+    local orca
+    orca=$(pgrep -P "$ORCA_PID" || true)
+    for pid in $orca; do kill "$pid" 2>/dev/null || true; done
+    for _ in $(seq 100); do kill -0 "$ORCA_PID" 2>/dev/null && sleep 0.1; done
+    for pid in $orca; do kill -KILL "$pid" 2>/dev/null || true; done
     wait "$ORCA_PID" 2>/dev/null || true
   fi
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -81,6 +85,9 @@ key() {
   xdotool key --clearmodifiers "$1"
 }
 
+# Calibrated, so that navigation is offered; the failed walk below clears it.
+mkdir -p "$XDG_CONFIG_HOME/Valdrin"
+printf '[Daten]\nKalibrierung=rabcdefghijklmnopq\n' >"$XDG_CONFIG_HOME/Valdrin/Quorvel-Demo.conf"
 start_program "$program"
 wait_for "the main window" 30 any_window
 MAIN_WINDOW=$(visible_windows | head -n 1)
@@ -89,7 +96,33 @@ expect_start "Diese Software ist ein Zusatzangebot"
 shot 01-start "$MAIN_WINDOW"
 
 key Tab
-expect "Festplatte für die Navigation kalibrieren push button."
+key Tab
+expect "Navigation mithilfe Ihrer Festplatte push button."
+key Return
+expect "Navigation panel."
+key KP_Enter
+expect "Navigation panel."
+expect_start "Kurs: "
+key Tab
+expect "Abbrechen push button."
+key Tab
+expect "Geschw. auf 0 push button."
+key space
+expect_start "notification Kurs: "
+# The second line of what Orca says is the next line of its log.
+held_speed_said() { tr -d '\r' <"$LOG" | grep -aA1 "SPEECH OUTPUT: 'notification Kurs: " | grep -q "^ *Geschwindigkeit: 000.00"; }
+wait_for "Orca to say the held speed" 10 held_speed_said
+shot 02-navigation "$MAIN_WINDOW"
+key Tab
+expect "Navigation panel."
+key Tab
+key Return
+expect "Sind Sie sicher?"
+key Return
+expect "Eingangsseite panel."
+
+key Tab
+expect "Festplatte für die Navigation erneut kalibrieren push button."
 key Return
 expect "Kalibrierung panel."
 expect_start "Zum Kalibrieren müssen Sie Ihr Notebook"
@@ -97,13 +130,13 @@ key space
 expect "notification Gehen Sie jetzt zügig und möglichst erschütterungsfrei 5 m nach Norden. Drücken Sie eine Taste, wenn Sie bereit sind."
 key space
 expect "notification Gehen Sie jetzt zügig und möglichst erschütterungsfrei 5 m nach Norden. Drücken Sie eine Taste, wenn Sie angekommen sind."
-shot 02-calibration "$MAIN_WINDOW"
+shot 03-calibration "$MAIN_WINDOW"
 # Arriving at once is far too early: the walk fails, and the box says so.
 key space
 expect "alert Quorvel."
 expect "Die Kalibrierung ist gescheitert."
 expect "OK push button."
-shot 03-calibration-failed root
+shot 04-calibration-failed root
 key Return
 expect "Eingangsseite panel."
 
@@ -115,7 +148,7 @@ key Return
 expect "Langzeitmessung panel."
 expect_start "notification Letzte Schätzung: "
 first_estimate=$(speech | grep -a '^notification Letzte Schätzung: ' | tail -n 1)
-shot 04-latitude "$MAIN_WINDOW"
+shot 05-latitude "$MAIN_WINDOW"
 # Where am I: the page with its current estimate.
 key KP_Enter
 expect "Langzeitmessung panel."
@@ -132,7 +165,7 @@ key Return
 expect "alert Quorvel."
 expect "Sind Sie sicher?"
 expect "Ja push button."
-shot 05-question root
+shot 06-question root
 key Tab
 expect "Nein push button."
 key Return
@@ -147,5 +180,7 @@ speech | sed 's/^/  said: /'
 [ "$(speech | grep -ac '^notification Letzte Schätzung: ')" -eq 1 ] ||
   fail "Orca said more than the first estimate: $(speech | grep -a '^notification Letzte' | tr '\n' '|')"
 ! speech | grep -qx "panel." || fail "Orca read a page as a nameless panel"
-echo "PASS: Orca said each page's name, the calibration steps, its failure, the first estimate $first_estimate," \
-  "the estimate on request and the question with its buttons"
+# Course and speed change at every tick; only the one after "Geschw. auf 0" is said.
+[ "$(speech | grep -ac '^notification Kurs: ')" -eq 1 ] || fail "Orca said course and speed more than once"
+echo "PASS: Orca said each page's name, course and speed on request and after the speed reset, the" \
+  "calibration steps and failure, the first estimate $first_estimate, the estimate on request and the question"
