@@ -162,10 +162,6 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
     DrawMarkerCross(painter, pixel);
     m_bCrossShown = true;
 
-    // Said every cycle, the estimate would drown everything else: only the first one
-    // and each new accuracy are said, the others are there to be read.
-    const bool bFirstEstimate = m_track.empty();
-    const int nAccuracyBefore = m_nLastAccuracy;
     if (bStore) {
         m_track.push_back(point);
         m_trackOffsets.push_back(offset);
@@ -174,8 +170,12 @@ void CLatitudePage::ApplyMarker(const LatPoint& point, bool bStore, int nAccurac
         painter.setBackground(Window()->palette().color(QPalette::Base));
         painter.setBackgroundMode(Qt::OpaqueMode);
         changed |= ToQRect(DrawEstimate(painter, client.width(), client.height()));
-        if (bFirstEstimate || m_nLastAccuracy != nAccuracyBefore)
-            AnnounceToScreenReader(EstimateText());
+    }
+    // Said every cycle, the estimate would drown everything else: only the first one
+    // and each new accuracy are said, the others are there to be read.
+    if (bStore && (m_track.size() == 1 || m_nLastAccuracy != m_nSaidAccuracy)) {
+        m_nSaidAccuracy = m_nLastAccuracy;
+        AnnounceToScreenReader(EstimateText());
     }
     Window()->update(changed.translated(Window()->contentsRect().topLeft()));
     m_ptCross = pixel;

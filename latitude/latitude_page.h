@@ -31,7 +31,6 @@ public:
     CLatitudePage(ILocationSource& locationSource, ILatitudeClock& clock, DiskLoadOpen openDiskLoad);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
-    QString ScreenReaderName() const override;
     void OnReturnToStart();
 
     // The marker step of the measurement thread, applied on the GUI thread.
@@ -42,6 +41,7 @@ public:
     const LatitudeLocation& Location() const { return m_location; }
     // The estimate text as the page shows it last.
     QString EstimateText() const;
+    QString ScreenReaderName() const override;
 
 protected:
     bool OnCreate() override;
@@ -76,6 +76,7 @@ private:
     int m_nEstimatePart = 0; // where the estimate goes among the page's parts
     double m_dLastValue = 0.0;
     int m_nLastAccuracy = 0;
+    int m_nSaidAccuracy = 0; // the accuracy a screen reader said last
 
     // The client area as drawn; marker steps change it in place.
     QImage m_image;

@@ -32,7 +32,6 @@ public:
     explicit CNavigationPage(NavigationPageServices services);
 
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
-    QString ScreenReaderName() const override;
 
     // One tick's change, on the GUI thread: the old marker off, one track
     // segment, the new marker and the status text; the whole plot again only
@@ -49,6 +48,7 @@ public:
     const Rect& PlotRect() const { return m_rcPlot; }
     const Rect& SpeedZeroRect() const { return m_rcSpeedZero; }
     std::shared_ptr<VisitControl> Visit() const { return m_pVisit; }
+    QString ScreenReaderName() const override;
 
 protected:
     bool OnCreate() override;

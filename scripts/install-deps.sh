@@ -12,11 +12,11 @@ packages=(
   fonts-liberation2
   xvfb xdotool x11-utils imagemagick
   dbus dbus-x11 at-spi2-core python3-pyatspi
-  orca speech-dispatcher speech-dispatcher-espeak-ng matchbox-window-manager bsdutils
   weston qt6-wayland
   appstream desktop-file-utils dpkg-dev file
   man-db lintian python3-debian
   mount e2fsprogs
+  orca speech-dispatcher speech-dispatcher-espeak-ng matchbox-window-manager bsdutils
 )
 
 missing=()
