@@ -16,6 +16,11 @@ QString Text(const std::string& str)
 }
 } // namespace
 
+QString CStartPage::ScreenReaderName() const
+{
+    return QString::fromUtf8(TEXT_START_PAGE_NAME);
+}
+
 void CStartPage::DrawLink(QPainter& painter, Rect& rc, const QString& strText, bool bFramed)
 {
     MeasureText(m_fontText, Window(), rc, strText, TextWrap::WordWrap);

@@ -7,6 +7,7 @@
 class CStartPage : public CPageWnd {
 public:
     void OnPaint(QPainter& painter, int nWidth, int nHeight) override;
+    QString ScreenReaderName() const override;
 
 private:
     // Draws a framed link box around text measured in rc; rc becomes the box.

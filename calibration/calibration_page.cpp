@@ -128,9 +128,20 @@ void CCalibrationPage::OnDestroy()
     m_pLegTimer->Stop();
 }
 
+QString CCalibrationPage::ScreenReaderName() const
+{
+    return QString::fromUtf8(TEXT_CALIBRATION_PAGE_NAME);
+}
+
 void CCalibrationPage::OnKeyDown(const QKeyEvent&)
 {
+    const int nStateBefore = m_pProcedure->State();
     m_pProcedure->KeyPress();
+    // The user walks by ear: each step's instructions are said as they appear. A
+    // failure says itself in its box, and the step that leaves the page says nothing.
+    const int nState = m_pProcedure->State();
+    if (Window() && nState != nStateBefore && nState != CalibrationProcedure::STATE_FAILED)
+        AnnounceToScreenReader(FirstStatusText(nState).trimmed() + QLatin1Char(' ') + SecondStatusText(nState).trimmed());
 }
 
 void CCalibrationPage::OnTimer()

@@ -20,6 +20,7 @@ public:
     void OnTimer();
     // Every key is a step of the walk; "Zurück" is reached by the mouse or a screen reader.
     bool LinksTakeKeyboardFocus() const override { return false; }
+    QString ScreenReaderName() const override;
 
     const CalibrationProcedure& Procedure() const { return *m_pProcedure; }
     std::shared_ptr<VisitControl> Visit() const { return m_pVisit; }

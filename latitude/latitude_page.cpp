@@ -32,6 +32,11 @@ CLatitudePage::CLatitudePage(ILocationSource& locationSource, ILatitudeClock& cl
 {
 }
 
+QString CLatitudePage::ScreenReaderName() const
+{
+    return QString::fromUtf8(TEXT_LATITUDE_PAGE_NAME);
+}
+
 bool CLatitudePage::OnCreate()
 {
     if (!CPageWnd::OnCreate())
@@ -207,6 +212,12 @@ void CLatitudePage::DrawMarker(const LatitudeMarker& marker)
         const Rect rcEstimate = DrawEstimate(painter, client.width(), client.height());
         changed |= ToQRect(rcEstimate).adjusted(-1, -1, 1, 1) | ToQRect(m_rcEstimate).adjusted(-1, -1, 1, 1);
         m_rcEstimate = rcEstimate;
+    }
+    // Said every cycle, the estimate would drown everything else: only the first one
+    // and each new accuracy are said, the others are there to be read.
+    if (bStore && (m_track.size() == 1 || m_nLastAccuracy != m_nSaidAccuracy)) {
+        m_nSaidAccuracy = m_nLastAccuracy;
+        AnnounceToScreenReader(EstimateText());
     }
     Window()->update(changed.translated(Window()->contentsRect().topLeft()));
     m_ptCross = pixel;

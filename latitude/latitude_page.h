@@ -32,6 +32,7 @@ public:
     const LatitudeLocation& Location() const { return m_location; }
     // The estimate text as the page shows it last.
     QString EstimateText() const;
+    QString ScreenReaderName() const override;
 
 protected:
     bool OnCreate() override;
@@ -66,6 +67,7 @@ private:
     int m_nEstimatePart = 0; // where the estimate goes among the page's parts
     double m_dLastValue = 0.0;
     int m_nLastAccuracy = 0;
+    int m_nSaidAccuracy = 0; // the accuracy a screen reader said last
 
     // The client area as drawn, at the device pixel ratio of the latest paint;
     // marker steps change it in place.

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -54,10 +55,16 @@ bool CNavigationPage::OnCreate()
     return true;
 }
 
+QString CNavigationPage::ScreenReaderName() const
+{
+    return QString::fromUtf8(TEXT_NAVIGATION_PAGE_NAME);
+}
+
 void CNavigationPage::OnDestroy()
 {
     m_picture = QImage();
     m_bPictureStale = true;
+    m_bAnnounceNextStatus = false;
 }
 
 QPoint CNavigationPage::MapToPlot(const NavPoint& p) const
@@ -170,6 +177,9 @@ void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double
     m_pos = pos;
     m_dCourse = dCourse;
     m_dSpeed = dSpeed;
+    // Said at the rate of the ticks, course and speed would drown everything else.
+    if (std::exchange(m_bAnnounceNextStatus, false))
+        AnnounceToScreenReader(StatusText(m_dCourse, m_dSpeed));
 
     if (!Window())
         return;
@@ -241,5 +251,6 @@ void CNavigationPage::OnLinkClicked(const Rect& rcLink)
     } else if (&rcLink == &m_rcSpeedZero) {
         m_dSpeed = 0.0;
         m_pHold->Request();
+        m_bAnnounceNextStatus = true;
     }
 }

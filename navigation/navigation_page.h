@@ -49,6 +49,7 @@ public:
     const Rect& PlotRect() const { return m_rcPlot; }
     const Rect& SpeedZeroRect() const { return m_rcSpeedZero; }
     std::shared_ptr<VisitControl> Visit() const { return m_pVisit; }
+    QString ScreenReaderName() const override;
 
 protected:
     bool OnCreate() override;
@@ -79,6 +80,8 @@ private:
     double m_dScale = 1.5;
     // m_nHoldTicks with the speed it holds; survives the visit, shared with its thread.
     const std::shared_ptr<SpeedHold> m_pHold = std::make_shared<SpeedHold>();
+    // "Geschw. auf 0" has the next status said, which is the first to show the held speed.
+    bool m_bAnnounceNextStatus = false;
 
     QImage m_picture;
     QSize m_sizePicture;

@@ -17,5 +17,10 @@ inline constexpr char TEXT_CALIBRATE_AGAIN[] = "erneut ";
 inline constexpr char TEXT_CALIBRATION_REQUIRED[] = " (Kalibrierung erforderlich)";
 inline constexpr char TEXT_PAGE_MISSING[] = "Not yet implemented";
 inline constexpr char TEXT_PAGE_NOT_CREATED[] = "Ansichtsfenster konnte nicht erstellt werden";
+// What a screen reader calls each page; words the pages already show.
+inline constexpr char TEXT_START_PAGE_NAME[] = "Eingangsseite";
+inline constexpr char TEXT_CALIBRATION_PAGE_NAME[] = "Kalibrierung";
+inline constexpr char TEXT_NAVIGATION_PAGE_NAME[] = "Navigation";
+inline constexpr char TEXT_LATITUDE_PAGE_NAME[] = "Langzeitmessung";
 inline constexpr char TEXT_RIGHT_TURNING[] = "rechts";
 inline constexpr char TEXT_LEFT_TURNING[] = "links";

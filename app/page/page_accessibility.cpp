@@ -14,6 +14,30 @@ namespace {
 
 class CPageAccessible;
 
+// News for the user to hear at once: a notification child of the page, never drawn.
+class CPageNewsAccessible : public QAccessibleInterface {
+public:
+    CPageNewsAccessible(CPageAccessible& parent, QString strNews) : m_parent(parent), m_strNews(std::move(strNews)) {}
+
+    bool isValid() const override;
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override;
+    QAccessibleInterface* parent() const override;
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text type) const override { return type == QAccessible::Name ? m_strNews : QString(); }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+
+private:
+    CPageAccessible& m_parent;
+    const QString m_strNews;
+};
+
 // One part of a page: static text, or a link box as a button with a press action.
 class CPagePartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
@@ -68,21 +92,52 @@ public:
         for (QAccessible::Id id : m_childIds)
             if (id)
                 QAccessible::deleteAccessibleInterface(id);
+        if (m_newsId)
+            QAccessible::deleteAccessibleInterface(m_newsId);
     }
 
     // nullptr once the window is about to go.
     CPageWnd* Page() const { return static_cast<CPageVisitWidget*>(widget())->Page(); }
     QWidget* Window() const { return widget(); }
 
-    int childCount() const override
+    QString text(QAccessible::Text type) const override
+    {
+        const CPageWnd* pPage = Page();
+        if (pPage && type == QAccessible::Name)
+            return pPage->ScreenReaderName();
+        return QAccessibleWidget::text(type);
+    }
+
+    // Orca presents a changed name or description only when the event carries the
+    // new text, which Qt's bridge does not; a notification that appears it says
+    // wherever the focus is. The latest news stays the page's last child until the next.
+    void Announce(const QString& strNews)
+    {
+        if (m_newsId) {
+            QAccessibleInterface* pOld = QAccessible::accessibleInterface(m_newsId);
+            Announce(pOld, QAccessible::ObjectDestroyed);
+            m_newsId = 0;
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(pOld));
+        }
+        m_newsId = QAccessible::registerAccessibleInterface(new CPageNewsAccessible(*this, strNews));
+        QAccessibleInterface* pNews = QAccessible::accessibleInterface(m_newsId);
+        Announce(pNews, QAccessible::ObjectCreated);
+        Announce(pNews, QAccessible::ObjectShow);
+    }
+
+    int PartCount() const
     {
         const CPageWnd* pPage = Page();
         return pPage ? pPage->Parts().Count() : 0;
     }
 
+    int childCount() const override { return PartCount() + (m_newsId ? 1 : 0); }
+
     QAccessibleInterface* child(int nIndex) const override
     {
-        if (nIndex < 0 || nIndex >= childCount())
+        if (nIndex == PartCount() && m_newsId)
+            return QAccessible::accessibleInterface(m_newsId);
+        if (nIndex < 0 || nIndex >= PartCount())
             return nullptr;
         if (m_childIds.size() <= static_cast<std::size_t>(nIndex))
             m_childIds.resize(static_cast<std::size_t>(nIndex) + 1, 0);
@@ -103,7 +158,7 @@ public:
 
     QAccessibleInterface* childAt(int x, int y) const override
     {
-        for (int i = 0; i < childCount(); ++i)
+        for (int i = 0; i < PartCount(); ++i)
             if (QAccessibleInterface* pChild = child(i); pChild->rect().contains(x, y))
                 return pChild;
         return nullptr;
@@ -113,7 +168,7 @@ public:
     {
         if (const CPageWnd* pPage = Page(); pPage && widget()->hasFocus())
             if (const Rect* pFocus = pPage->KeyboardFocusLink())
-                for (int i = 0; i < childCount(); ++i)
+                for (int i = 0; i < PartCount(); ++i)
                     if (pPage->Parts()[i].pLink == pFocus)
                         return child(i);
         return QAccessibleWidget::focusChild();
@@ -163,7 +218,23 @@ private:
     }
 
     mutable std::vector<QAccessible::Id> m_childIds; // by part; 0 until asked for
+    QAccessible::Id m_newsId = 0;
 };
+
+bool CPageNewsAccessible::isValid() const
+{
+    return m_parent.isValid();
+}
+
+QWindow* CPageNewsAccessible::window() const
+{
+    return m_parent.window();
+}
+
+QAccessibleInterface* CPageNewsAccessible::parent() const
+{
+    return &m_parent;
+}
 
 bool CPagePartAccessible::isValid() const
 {
@@ -259,11 +330,20 @@ void AnnouncePartsChanged(const CPageWnd& page, const PageParts& partsBefore)
         pInterface->Update(partsBefore);
 }
 
+void AnnounceNews(const CPageWnd& page, const QString& strNews)
+{
+    // Without a listener there is no one to tell.
+    if (!QAccessible::isActive())
+        return;
+    if (CPageAccessible* pInterface = PageInterface(page))
+        pInterface->Announce(strNews);
+}
+
 void AnnounceKeyboardFocus(const CPageWnd& page)
 {
     CPageAccessible* pInterface = PageInterface(page);
     if (!pInterface || !page.Window()->hasFocus())
         return;
-    if (QAccessibleInterface* pFocus = pInterface->focusChild(); pFocus && pFocus != pInterface)
-        CPageAccessible::Announce(pFocus, QAccessible::Focus);
+    QAccessibleInterface* pFocus = pInterface->focusChild();
+    CPageAccessible::Announce(pFocus ? pFocus : pInterface, QAccessible::Focus);
 }

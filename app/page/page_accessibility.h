@@ -1,6 +1,7 @@
 #pragma once
 
 class CPageWnd;
+class QString;
 class PageParts;
 
 // Makes every page window readable through Qt's accessibility interfaces: the
@@ -12,5 +13,8 @@ void InstallPageAccessibility();
 // parts that came or went, and texts with new wording.
 void AnnouncePartsChanged(const CPageWnd& page, const PageParts& partsBefore);
 
-// Tells assistive technology which link box has the keyboard focus now.
+// Has the screen reader say strNews now, while the page's window has the focus.
+void AnnounceNews(const CPageWnd& page, const QString& strNews);
+
+// Tells assistive technology which link box, or the page itself, has the keyboard focus now.
 void AnnounceKeyboardFocus(const CPageWnd& page);

@@ -42,18 +42,16 @@ void CPageWnd::RepaintLink(const Rect* pLink)
 
 void CPageWnd::MoveKeyboardFocus(bool bForward)
 {
-    const std::vector<const Rect*> links = m_parts.Links();
-    if (links.empty())
+    // The boxes in drawing order, then the page itself: there a screen reader reads
+    // the page's texts again, its estimate or course among them.
+    std::vector<const Rect*> stops = m_parts.Links();
+    if (stops.empty())
         return;
+    stops.push_back(nullptr);
     const Rect* pOld = KeyboardFocusLink();
-    const auto it = std::find(links.begin(), links.end(), pOld);
-    const int nCount = static_cast<int>(links.size());
-    int nNext = 0;
-    if (it == links.end())
-        nNext = bForward ? 0 : nCount - 1;
-    else
-        nNext = (static_cast<int>(it - links.begin()) + (bForward ? 1 : nCount - 1)) % nCount;
-    m_pFocusLink = links[static_cast<std::size_t>(nNext)];
+    const int nCount = static_cast<int>(stops.size());
+    const int nOld = static_cast<int>(std::find(stops.begin(), stops.end(), pOld) - stops.begin());
+    m_pFocusLink = stops[static_cast<std::size_t>((nOld + (bForward ? 1 : nCount - 1)) % nCount)];
     m_pKeyPressedLink = nullptr;
     RepaintLink(pOld);
     RepaintLink(m_pFocusLink);
@@ -101,6 +99,17 @@ void CPageWnd::PressLink(const Rect& rcLink)
             OnLinkClicked(*pLink);
         },
         Qt::QueuedConnection);
+}
+
+QString CPageWnd::ScreenReaderName() const
+{
+    return {};
+}
+
+void CPageWnd::AnnounceToScreenReader(const QString& strNews) const
+{
+    if (m_pWindow)
+        AnnounceNews(*this, strNews);
 }
 
 void CPageWnd::PublishParts()

@@ -71,6 +71,10 @@ public:
     void ResetKeyboardFocus();
     // False where every key belongs to the page itself.
     virtual bool LinksTakeKeyboardFocus() const { return true; }
+    // What a screen reader calls the page, to tell it from the others.
+    virtual QString ScreenReaderName() const;
+    // Has a screen reader say what the user must hear now, not only read on request.
+    void AnnounceToScreenReader(const QString& strNews) const;
 
 protected:
     // Runs while the window is created; false makes the creation fail.

@@ -142,6 +142,16 @@ private:
     QAccessible::UpdateHandler m_previous = nullptr;
 };
 
+// What a screen reader was told to say, in order: the notifications that appeared.
+inline std::vector<QString> News(const std::vector<RecordedAccessibilityEvents::Event>& events)
+{
+    std::vector<QString> news;
+    for (const RecordedAccessibilityEvents::Event& event : events)
+        if (event.type == QAccessible::ObjectShow)
+            news.push_back(event.strName);
+    return news;
+}
+
 // Keys as the keyboard sends them: a press, then a release.
 inline void Key(QWidget* pWindow, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {

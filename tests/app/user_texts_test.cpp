@@ -177,6 +177,10 @@ TEST(UserTexts, EveryTextIsExactlyAsWritten)
         {"uncalibrated drive", TEXT_CALIBRATION_REQUIRED, " (Kalibrierung erforderlich)"},
         {"empty page slot", TEXT_PAGE_MISSING, "Not yet implemented"},
         {"page not created", TEXT_PAGE_NOT_CREATED, "Ansichtsfenster konnte nicht erstellt werden"},
+        {"start page for a screen reader", TEXT_START_PAGE_NAME, "Eingangsseite"},
+        {"calibration page for a screen reader", TEXT_CALIBRATION_PAGE_NAME, "Kalibrierung"},
+        {"navigation page for a screen reader", TEXT_NAVIGATION_PAGE_NAME, "Navigation"},
+        {"latitude page for a screen reader", TEXT_LATITUDE_PAGE_NAME, "Langzeitmessung"},
         {"report, direction +1", TEXT_RIGHT_TURNING, "rechts"},
         {"report, direction -1", TEXT_LEFT_TURNING, "links"},
     };

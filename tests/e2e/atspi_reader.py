@@ -62,9 +62,12 @@ def shown_page(app):
 
 
 def describe(node):
-    extents = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    line = '{} "{}" at {},{} {}x{}'.format(
-        node.getRoleName(), node.name.replace("\n", "\\n"), extents.x, extents.y, extents.width, extents.height)
+    line = '{} "{}"'.format(node.getRoleName(), node.name.replace("\n", "\\n"))
+    try:
+        extents = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        line += " at {},{} {}x{}".format(extents.x, extents.y, extents.width, extents.height)
+    except NotImplementedError:
+        pass  # a notification, never drawn
     try:
         action = node.queryAction()
         line += " actions: " + ", ".join(action.getName(i) for i in range(action.nActions))

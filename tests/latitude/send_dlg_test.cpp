@@ -1,6 +1,7 @@
 #include "latitude/latitude_report.h"
 #include "latitude/send_dlg.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -74,6 +75,27 @@ TEST_F(SendDlgTest, ShowsTheAddressAndTheReportReadOnlyWithAlignedValues)
         m_dialog.grab().save(strDir + QStringLiteral("/send-dialog.png"));
     });
     EXPECT_TRUE(m_bLeftOpen);
+}
+
+TEST_F(SendDlgTest, ArrowKeysTakeAScreenReaderThroughTheReportLineByLine)
+{
+    RunDialog([&] {
+        auto* pReport = Child<QPlainTextEdit>("report");
+        m_dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+        pReport->setFocus();
+        QAccessibleTextInterface* pText = QAccessible::queryAccessibleInterface(pReport)->textInterface();
+        ASSERT_NE(pText, nullptr);
+        const QImage before = m_dialog.grab().toImage();
+        for (const char* pszLine : {"Plattentyp:\tTOSHIBA MK4019GAX", "Drehrichtung:\trechts", "RL-API:\tV 4.49"}) {
+            QTest::keyClick(pReport, Qt::Key_Down);
+            int nStart = 0, nEnd = 0;
+            EXPECT_EQ(pText->textAtOffset(pText->cursorPosition(), QAccessible::LineBoundary, &nStart, &nEnd).trimmed(),
+                      QString::fromUtf8(pszLine));
+        }
+        // The caret is for the keyboard and the screen reader: nothing on the screen moves.
+        EXPECT_EQ(m_dialog.grab().toImage(), before);
+    });
 }
 
 TEST_F(SendDlgTest, CopyButtonsPutTheirTextOnTheClipboardEachTime)
