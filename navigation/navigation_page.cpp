@@ -64,7 +64,7 @@ void CNavigationPage::OnDestroy()
 {
     m_picture = QImage();
     m_bPictureStale = true;
-    m_bAnnounceNextStatus = false;
+    m_bAnnounceHeldStatus = false;
 }
 
 QPoint CNavigationPage::MapToPlot(const NavPoint& p) const
@@ -177,9 +177,12 @@ void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double
     m_pos = pos;
     m_dCourse = dCourse;
     m_dSpeed = dSpeed;
-    // Said at the rate of the ticks, course and speed would drown everything else.
-    if (std::exchange(m_bAnnounceNextStatus, false))
+    // Said at the rate of the ticks, course and speed would drown everything else. A tick
+    // on its way before "Geschw. auf 0" still has its speed: the first held one is said.
+    if (m_bAnnounceHeldStatus && m_dSpeed == 0.0) {
+        m_bAnnounceHeldStatus = false;
         AnnounceToScreenReader(StatusText(m_dCourse, m_dSpeed));
+    }
 
     if (!Window())
         return;
@@ -251,6 +254,6 @@ void CNavigationPage::OnLinkClicked(const Rect& rcLink)
     } else if (&rcLink == &m_rcSpeedZero) {
         m_dSpeed = 0.0;
         m_pHold->Request();
-        m_bAnnounceNextStatus = true;
+        m_bAnnounceHeldStatus = true;
     }
 }

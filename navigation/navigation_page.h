@@ -80,8 +80,8 @@ private:
     double m_dScale = 1.5;
     // m_nHoldTicks with the speed it holds; survives the visit, shared with its thread.
     const std::shared_ptr<SpeedHold> m_pHold = std::make_shared<SpeedHold>();
-    // "Geschw. auf 0" has the next status said, which is the first to show the held speed.
-    bool m_bAnnounceNextStatus = false;
+    // "Geschw. auf 0" has the first status with the held speed said.
+    bool m_bAnnounceHeldStatus = false;
 
     QImage m_picture;
     QSize m_sizePicture;
