@@ -111,7 +111,7 @@ key space
 expect_start "notification Kurs: "
 # The second line of what Orca says is the next line of its log.
 held_speed_said() { tr -d '\r' <"$LOG" | grep -aA1 "SPEECH OUTPUT: 'notification Kurs: " | grep -q "^ *Geschwindigkeit: 000.00"; }
-wait_for "Orca to say the held speed" 10 held_speed_said
+wait_for "Orca to say the held speed" 40 held_speed_said
 shot 02-navigation "$MAIN_WINDOW"
 key Tab
 expect "Navigation panel."
