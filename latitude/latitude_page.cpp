@@ -157,9 +157,8 @@ void CLatitudePage::RenderPage(int W, int H, qreal dRatio)
     }
     // The cross, if one was shown, marks the same point on the new picture.
     if (m_bCrossShown) {
-        m_ptCross = PointOnDial(m_crossOffset);
         QPainter crossPainter(&m_image);
-        DrawMarkerCross(crossPainter, m_ptCross);
+        DrawMarkerCross(crossPainter, PointOnDial(m_crossOffset));
     }
 }
 
@@ -193,8 +192,9 @@ void CLatitudePage::DrawMarker(const LatitudeMarker& marker)
     painter.setPen(Window()->palette().color(QPalette::Text));
     QRect changed = MarkerCrossBounds(pixel);
     if (m_bCrossShown) {
-        DrawMarkerCross(painter, m_ptCross);
-        changed |= MarkerCrossBounds(m_ptCross);
+        const QPoint ptOld = PointOnDial(m_crossOffset);
+        DrawMarkerCross(painter, ptOld);
+        changed |= MarkerCrossBounds(ptOld);
     }
     if (bStore)
         DrawPixelDot(painter, pixel);
@@ -220,7 +220,6 @@ void CLatitudePage::DrawMarker(const LatitudeMarker& marker)
         AnnounceToScreenReader(EstimateText());
     }
     Window()->update(changed.translated(Window()->contentsRect().topLeft()));
-    m_ptCross = pixel;
 }
 
 void CLatitudePage::OnLinkClicked(const Rect& rcLink)

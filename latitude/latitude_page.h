@@ -59,8 +59,7 @@ private:
     std::shared_ptr<LatitudeVisit> m_pVisit;
     std::vector<LatPoint> m_track;
     std::vector<DialOffset> m_trackOffsets;
-    QPoint m_ptCross;
-    DialOffset m_crossOffset; // the point the cross marks, to draw it again on a new picture
+    DialOffset m_crossOffset; // the point the cross marks, where it is drawn on every new picture
     bool m_bCrossShown = false;
     Rect m_rcDial;
     Rect m_rcEstimate; // where the estimate was drawn last

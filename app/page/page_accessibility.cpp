@@ -8,18 +8,18 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
 
 class CPageAccessible;
 
-// News for the user to hear at once: a notification child of the page, never drawn.
-class CPageNewsAccessible : public QAccessibleInterface {
+// A child of a page's pane that has no children of its own and no object behind it.
+class CPageChildAccessible : public QAccessibleInterface {
 public:
-    CPageNewsAccessible(CPageAccessible& parent, QString strNews) : m_parent(parent), m_strNews(std::move(strNews)) {}
+    explicit CPageChildAccessible(CPageAccessible& parent) : m_parent(parent) {}
 
-    bool isValid() const override;
     QObject* object() const override { return nullptr; }
     QWindow* window() const override;
     QAccessibleInterface* parent() const override;
@@ -27,22 +27,35 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text type) const override { return type == QAccessible::Name ? m_strNews : QString(); }
     void setText(QAccessible::Text, const QString&) override {}
+
+protected:
+    CPageAccessible& m_parent;
+};
+
+// News for the user to hear at once: a notification child of the page, never drawn.
+class CPageNewsAccessible : public CPageChildAccessible {
+public:
+    CPageNewsAccessible(CPageAccessible& parent, QString strNews)
+        : CPageChildAccessible(parent), m_strNews(std::move(strNews))
+    {
+    }
+
+    bool isValid() const override;
+    QString text(QAccessible::Text type) const override { return type == QAccessible::Name ? m_strNews : QString(); }
     QRect rect() const override { return {}; }
     QAccessible::Role role() const override { return QAccessible::Notification; }
     QAccessible::State state() const override { return {}; }
 
 private:
-    CPageAccessible& m_parent;
     const QString m_strNews;
 };
 
 // One part of a page: static text, or a link box as a button with a press action.
-class CPagePartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class CPagePartAccessible : public CPageChildAccessible, public QAccessibleActionInterface {
 public:
     CPagePartAccessible(CPageAccessible& parent, int nIndex, const Rect* pLink)
-        : m_parent(parent), m_nIndex(nIndex), m_pLink(pLink)
+        : CPageChildAccessible(parent), m_nIndex(nIndex), m_pLink(pLink)
     {
     }
 
@@ -50,15 +63,7 @@ public:
     void Remove() { m_bRemoved = true; }
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text type) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return m_pLink ? QAccessible::Button : QAccessible::StaticText; }
     QAccessible::State state() const override;
@@ -77,7 +82,6 @@ private:
     const PagePart* Part() const;
     CPageWnd* Page() const;
 
-    CPageAccessible& m_parent;
     const int m_nIndex;
     const Rect* const m_pLink;
     bool m_bRemoved = false;
@@ -114,10 +118,8 @@ public:
     void Announce(const QString& strNews)
     {
         if (m_newsId) {
-            QAccessibleInterface* pOld = QAccessible::accessibleInterface(m_newsId);
-            Announce(pOld, QAccessible::ObjectDestroyed);
-            m_newsId = 0;
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(pOld));
+            Announce(QAccessible::accessibleInterface(m_newsId), QAccessible::ObjectDestroyed);
+            QAccessible::deleteAccessibleInterface(std::exchange(m_newsId, 0));
         }
         m_newsId = QAccessible::registerAccessibleInterface(new CPageNewsAccessible(*this, strNews));
         QAccessibleInterface* pNews = QAccessible::accessibleInterface(m_newsId);
@@ -226,12 +228,12 @@ bool CPageNewsAccessible::isValid() const
     return m_parent.isValid();
 }
 
-QWindow* CPageNewsAccessible::window() const
+QWindow* CPageChildAccessible::window() const
 {
     return m_parent.window();
 }
 
-QAccessibleInterface* CPageNewsAccessible::parent() const
+QAccessibleInterface* CPageChildAccessible::parent() const
 {
     return &m_parent;
 }
@@ -252,16 +254,6 @@ const PagePart* CPagePartAccessible::Part() const
     if (m_bRemoved || !pPage || m_nIndex >= pPage->Parts().Count())
         return nullptr;
     return &pPage->Parts()[m_nIndex];
-}
-
-QWindow* CPagePartAccessible::window() const
-{
-    return m_parent.window();
-}
-
-QAccessibleInterface* CPagePartAccessible::parent() const
-{
-    return &m_parent;
 }
 
 QString CPagePartAccessible::text(QAccessible::Text type) const

@@ -108,8 +108,7 @@ QString CPageWnd::ScreenReaderName() const
 
 void CPageWnd::AnnounceToScreenReader(const QString& strNews) const
 {
-    if (m_pWindow)
-        AnnounceNews(*this, strNews);
+    AnnounceNews(*this, strNews);
 }
 
 void CPageWnd::PublishParts()
