@@ -444,7 +444,8 @@ TEST(CalibrationPage, TheFramesEditingKeysAreNoStepButTheShiftOrCtrlPressedForTh
     };
     for (const auto& k : keys) {
         CalibrationFixture t;
-        QApplication::setActiveWindow(t.frame.pFrame.get());
+        t.frame.pFrame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(t.frame.pFrame.get()));
         t.frame.pFrame->SwitchPage(PAGE_CALIBRATION);
         QTest::keyClick(t.Window(), k.key, k.modifiers);
         EXPECT_EQ(t.pPage->Procedure().State(), k.nState) << QKeySequence(k.key | k.modifiers).toString().toStdString();

@@ -22,3 +22,12 @@ fi
 wait_for_program_end 10
 [ "$PROGRAM_RC" -eq 1 ] || fail "quorvel ended with exit code $PROGRAM_RC after $BOXES boxes"
 echo "PASS: $BOXES boxes confirmed, then quorvel ended with exit code 1"
+
+# `make run` on such a machine: the screenshots of the boxes, and the same exit code.
+run_shots=$SHOT_DIR/make-run
+rm -rf "$run_shots"
+env -u DISPLAY -u WAYLAND_DISPLAY "$(dirname "$0")/../../scripts/start-program.sh" "$program" "$run_shots" 10 \
+  && run_rc=0 || run_rc=$?
+[ "$run_rc" -eq 1 ] || fail "start-program.sh ended with exit code $run_rc, quorvel with 1"
+ls "$run_shots"/shot-*.png >/dev/null 2>&1 || fail "start-program.sh saved no screenshot"
+echo "PASS: start-program.sh passed exit code 1 on, screenshots in $run_shots"
