@@ -69,10 +69,12 @@ package: deps $(PACKAGE_DIR)/build.ninja
 	cmake --build $(PACKAGE_DIR) --target quorvel quorvel_packaging_files
 	cd $(PACKAGE_DIR) && cpack
 
-# Runs lintian on the package, installs it on a freshly bootstrapped Debian 12, starts it from its
-# desktop entry, purges it.
+# Runs lintian on the package, installs it on a freshly bootstrapped Debian 12 and Debian 13, starts
+# it from its desktop entry, purges it.
 package-check: package
 	scripts/check-package.sh $(PACKAGE_DIR)/quorvel_*_amd64.deb
 
+# Never through a mount that a Debian root left behind.
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(PACKAGE_DIR)
+	bash -c 'source scripts/debian_root.sh && remove_folder "$$@"' clean \
+	  $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(PACKAGE_DIR) build-roots
