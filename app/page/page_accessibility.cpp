@@ -113,10 +113,15 @@ public:
     }
 
     // Orca presents a changed name or description only when the event carries the
-    // new text, which Qt's bridge does not; a notification that appears it says
-    // wherever the focus is. The latest news stays the page's last child until the next.
+    // new text, which Qt's bridge does not. From Qt 6.8 the bridge sends the text as an
+    // announcement, which Orca 48 says as it is. Before, a notification that appears Orca
+    // says wherever the focus is; the latest news stays the page's last child until the next.
     void Announce(const QString& strNews)
     {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QAccessibleAnnouncementEvent event(this, strNews);
+        QAccessible::updateAccessibility(&event);
+#else
         if (m_newsId) {
             Announce(QAccessible::accessibleInterface(m_newsId), QAccessible::ObjectDestroyed);
             QAccessible::deleteAccessibleInterface(std::exchange(m_newsId, 0));
@@ -125,6 +130,7 @@ public:
         QAccessibleInterface* pNews = QAccessible::accessibleInterface(m_newsId);
         Announce(pNews, QAccessible::ObjectCreated);
         Announce(pNews, QAccessible::ObjectShow);
+#endif
     }
 
     int PartCount() const

@@ -87,13 +87,21 @@ inline QRect ScreenRect(QWidget* pWindow, const Rect& rc)
         .translated(pWindow->mapToGlobal(pWindow->contentsRect().topLeft()));
 }
 
+// How a page hands a screen reader news to say: an announcement from Qt 6.8 on, before
+// that a notification child that appears.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+inline constexpr QAccessible::Event s_newsEvent = QAccessible::Announcement;
+#else
+inline constexpr QAccessible::Event s_newsEvent = QAccessible::ObjectShow;
+#endif
+
 // The accessibility events sent while it lives, as (type, child index, name) of each.
 class RecordedAccessibilityEvents {
 public:
     struct Event {
         QAccessible::Event type;
         int nChild; // -1 for the page window itself
-        QString strName;
+        QString strName; // the part's name, or the announcement's text
         friend bool operator==(const Event&, const Event&) = default;
     };
 
@@ -107,13 +115,13 @@ public:
         QAccessible::installUpdateHandler(m_previous);
         s_pEvents = nullptr;
     }
-    // The events about parts of the page window, in order; cleared by the call.
+    // The events about parts of the page window and its news, in order; cleared by the call.
     std::vector<Event> Take(QWidget* pWindow)
     {
         std::vector<Event> events;
         QAccessibleInterface* pPage = PageInterface(pWindow);
         for (const Recorded& recorded : m_events)
-            if (recorded.pParent == pPage && recorded.nChild >= 0)
+            if (recorded.pPage == pPage && (recorded.nChild >= 0 || recorded.type == s_newsEvent))
                 events.push_back({recorded.type, recorded.nChild, recorded.strName});
         m_events.clear();
         return events;
@@ -122,7 +130,7 @@ public:
 private:
     struct Recorded {
         QAccessible::Event type;
-        QAccessibleInterface* pParent;
+        QAccessibleInterface* pPage; // the page whose part it is, or the page that announces
         int nChild;
         QString strName;
     };
@@ -131,6 +139,13 @@ private:
         QAccessibleInterface* pInterface = pEvent->accessibleInterface();
         if (!s_pEvents || !pInterface)
             return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (pEvent->type() == QAccessible::Announcement) {
+            s_pEvents->push_back({pEvent->type(), pInterface, -1,
+                                  static_cast<QAccessibleAnnouncementEvent*>(pEvent)->message()});
+            return;
+        }
+#endif
         QAccessibleInterface* pParent = pInterface->parent();
         const int nChild = pParent && !pInterface->object() ? pParent->indexOfChild(pInterface) : -1;
         s_pEvents->push_back({pEvent->type(), pParent, nChild,
@@ -142,12 +157,12 @@ private:
     QAccessible::UpdateHandler m_previous = nullptr;
 };
 
-// What a screen reader was told to say, in order: the notifications that appeared.
+// What a screen reader was told to say, in order.
 inline std::vector<QString> News(const std::vector<RecordedAccessibilityEvents::Event>& events)
 {
     std::vector<QString> news;
     for (const RecordedAccessibilityEvents::Event& event : events)
-        if (event.type == QAccessible::ObjectShow)
+        if (event.type == s_newsEvent)
             news.push_back(event.strName);
     return news;
 }

@@ -12,6 +12,8 @@ import time
 import pyatspi
 
 LATITUDE_LINK = "Langzeitmessung: Breitengradsuche per Festplatte"
+# Roles are compared as numbers: their names differ between at-spi2-core's releases
+# (2.46 says "push button", 2.56 "button").
 
 
 def fail(message):
@@ -54,7 +56,7 @@ def showing(node):
 def shown_page(app):
     """The page on the screen: the showing panel whose first child is the title."""
     for node in walk(app):
-        if node.getRoleName() == "panel" and showing(node):
+        if node.getRole() == pyatspi.ROLE_PANEL and showing(node):
             kids = children(node)
             if kids and kids[0].name == "Quorvel":
                 return node
@@ -99,7 +101,7 @@ def main():
     print_page("Start page:", start)
 
     links = [child for child in children(start)
-             if child.name == LATITUDE_LINK and child.getRoleName() == "push button"]
+             if child.name == LATITUDE_LINK and child.getRole() == pyatspi.ROLE_PUSH_BUTTON]
     if len(links) != 1:
         fail("the latitude link is not one push button on the start page")
     action = links[0].queryAction()
@@ -110,8 +112,8 @@ def main():
         page = shown_page(app)
         if page is None:
             return None
-        names = [(child.getRoleName(), child.name) for child in children(page)]
-        return page if ("push button", "Abbrechen") in names else None
+        names = [(child.getRole(), child.name) for child in children(page)]
+        return page if (pyatspi.ROLE_PUSH_BUTTON, "Abbrechen") in names else None
 
     page = wait_for('the latitude page\'s "Abbrechen" button', 10, latitude_page)
     # The first estimate follows after a second of measuring.

@@ -38,11 +38,13 @@ export WAYLAND_DISPLAY=quorvel QT_QPA_PLATFORM=wayland
 unset DISPLAY
 
 # The demo, with its Wayland requests logged: its window must reach the compositor.
+# libwayland 1.21 writes an object as interface@id, 1.23 as interface#id.
+id='[@#][0-9]*'
 no_wayland_plugin() { grep -q 'Could not find the Qt platform plugin "wayland"' "$session/demo.log"; }
 demo_ended() { ! kill -0 "$DEMO_PID" 2>/dev/null; }
 demo_window_shown() {
-  grep -q 'xdg_toplevel@[0-9]*\.set_title("Quorvel")' "$session/demo.log" &&
-    grep -q 'wl_surface@[0-9]*\.attach(wl_buffer@' "$session/demo.log"
+  grep -q "xdg_toplevel$id\\.set_title(\"Quorvel\")" "$session/demo.log" &&
+    grep -q "wl_surface$id\\.attach(wl_buffer[@#]" "$session/demo.log"
 }
 demo_settled() { no_wayland_plugin || demo_ended || demo_window_shown; }
 # run_demo SHOT_NAME: the demo's start page on weston, and its screenshot.
@@ -52,7 +54,7 @@ run_demo() {
   wait_for "the demo's window" 30 demo_settled
   no_wayland_plugin && skip "Qt's Wayland platform plugin (qt6-wayland) is not installed"
   demo_ended && { tail -20 "$session/demo.log" >&2; fail "the demo ended on Wayland"; }
-  grep -q 'wl_surface@[0-9]*\.set_buffer_scale(2)' "$session/demo.log" ||
+  grep -q "wl_surface$id\\.set_buffer_scale(2)" "$session/demo.log" ||
     fail "the demo does not draw at the output's scale 2"
   sleep 2 # until the shell has drawn the desktop around it
   if command -v weston-screenshooter >/dev/null; then
