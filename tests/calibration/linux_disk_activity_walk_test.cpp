@@ -229,7 +229,6 @@ TEST(DiskActivityWalk, FrozenFuseMountDoesNotStopThePass)
     std::future<RecordedPass> pass = std::async(std::launch::async, [&tree] { return WalkOnce(tree); });
     const bool bPassed = pass.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
     kill(daemon, SIGKILL); // fails whatever still waits for it
-
     waitpid(daemon, nullptr, 0);
     umount2(strMountPoint.c_str(), MNT_DETACH);
     ASSERT_TRUE(bPassed) << "the walk waits for the frozen file system";
