@@ -4,8 +4,9 @@
 # and the latitude page's disk-load thread reads the program's file. It must still end.
 # Usage: frozen_file_system.sh QUORVEL_DEMO SHOT_DIR
 set -euo pipefail
-if [ "$(id -u)" -ne 0 ] || [ ! -w /dev/fuse ] || ! command -v bindfs >/dev/null; then
-  echo "SKIP: needs root, /dev/fuse and bindfs" && exit 77
+if [ "$(id -u)" -ne 0 ] || [ ! -w /dev/fuse ] || ! command -v bindfs >/dev/null ||
+  ! unshare --mount --propagation private true 2>/dev/null; then
+  echo "SKIP: needs root, /dev/fuse, bindfs and a mount namespace of its own (not in a chroot)" && exit 77
 fi
 [ -n "${QUORVEL_OWN_MOUNTS:-}" ] || QUORVEL_OWN_MOUNTS=1 exec unshare --mount --propagation private "$0" "$@"
 SHOT_DIR=$2
