@@ -62,6 +62,11 @@ CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
     // Each page joins its own threads when it goes.
+    DestroyPageWindows();
+}
+
+void CMainFrame::DestroyPageWindows()
+{
     for (CPageWnd* pPage : m_apPages)
         if (pPage)
             pPage->DestroyWindow();

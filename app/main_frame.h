@@ -32,6 +32,8 @@ public:
     IMessageBox& MessageBox() override { return m_app.MessageBox(); }
     void InvalidateClientArea() override;
 
+    // Ends the visit shown: its threads learn that its window is gone.
+    void DestroyPageWindows();
     // The page at nPage, or nullptr for an empty slot or an index that names no page.
     CPageWnd* Page(int nPage) const;
     void OnAppAbout();

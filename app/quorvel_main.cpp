@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "app/qt_message_box.h"
 #include "app/qt_settings_store.h"
+#include "app/visit/worker_threads.h"
 #include "app/quorvel_app.h"
 #include "calibration/calibration_page.h"
 #include "calibration/qt_leg_timer.h"
@@ -79,5 +80,13 @@ int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
     // A drive that cannot be identified ends the program; the shell should see that it failed.
     if (!theApp.InitInstance())
         return EXIT_FAILURE;
-    return QApplication::exec();
+    const int nExitCode = QApplication::exec();
+    // A worker blocked on a file system that does not answer must not hold the
+    // process, and nothing it touches may be destroyed under it: then the process
+    // ends without destroying anything (nothing is written at exit).
+    if (pMainFrame)
+        pMainFrame->DestroyPageWindows();
+    if (!WorkerThreadsEndWithin(std::chrono::milliseconds(500)))
+        std::_Exit(nExitCode);
+    return nExitCode;
 }

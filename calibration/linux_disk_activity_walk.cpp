@@ -1,14 +1,19 @@
 #include "calibration/linux_disk_activity_walk.h"
 
 #include "calibration/linux_uncached_read.h"
+#include "drive/linux_mount_info.h"
+#include "drive/linux_sysfs_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -63,6 +68,27 @@ UniqueDir OpenDirectory(int nParentFd, const char* pszName, unsigned long nRootD
     return UniqueDir(pDir);
 }
 
+// The mount points among the entries the walk meets, as "name" and "directory/name"
+// relative to strRoot.
+std::unordered_set<std::string> MountPointsMet(const std::string& strRoot, const std::string& strMountInfo)
+{
+    const std::optional<std::string> mountInfo = ReadSmallFile(strMountInfo);
+    std::string strPrefix = ResolvedPath(strRoot);
+    if (!mountInfo || strPrefix.empty())
+        return {};
+    if (!strPrefix.ends_with('/'))
+        strPrefix += '/';
+    std::unordered_set<std::string> mountPoints;
+    for (const MountInfoEntry& entry : ParseMountInfo(*mountInfo)) {
+        if (!entry.strMountPoint.starts_with(strPrefix) || entry.strMountPoint.size() == strPrefix.size())
+            continue;
+        std::string strBelow = entry.strMountPoint.substr(strPrefix.size());
+        if (std::count(strBelow.begin(), strBelow.end(), '/') <= 1)
+            mountPoints.insert(std::move(strBelow));
+    }
+    return mountPoints;
+}
+
 } // namespace
 
 ProbeResult ProbeFile(int nDirFd, const char* pszName, unsigned long nRootDevice)
@@ -92,11 +118,12 @@ void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& wa
         return;
     const unsigned long nRootDevice = rootStatus.st_dev;
     const int nRootFd = dirfd(root.get());
+    const std::unordered_set<std::string> mountPoints = MountPointsMet(strRoot, walk.strMountInfo);
     while (walk.keepRunning()) {
         const dirent* pEntry = readdir(root.get());
         if (!pEntry)
             return;
-        if (IsDotOrDotDot(pEntry->d_name))
+        if (IsDotOrDotDot(pEntry->d_name) || mountPoints.contains(pEntry->d_name))
             continue;
         const TopLevelKind kind = ClassifyTopLevel(nRootFd, pEntry->d_name, nRootDevice);
         if (kind == TopLevelKind::ForeignDirectory)
@@ -110,11 +137,13 @@ void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& wa
         if (!directory)
             continue;
         const int nDirFd = dirfd(directory.get());
+        const std::string strDirectoryPrefix = std::string(pEntry->d_name) + "/";
         while (walk.keepRunning()) {
             const dirent* pInner = readdir(directory.get());
             if (!pInner)
                 break;
-            if (IsDotOrDotDot(pInner->d_name) || IsDirectory(nDirFd, *pInner))
+            if (IsDotOrDotDot(pInner->d_name) || mountPoints.contains(strDirectoryPrefix + pInner->d_name)
+                || IsDirectory(nDirFd, *pInner))
                 continue;
             walk.probe(nDirFd, pInner->d_name, nRootDevice);
             walk.yield();

@@ -18,11 +18,15 @@ struct DiskActivityWalk {
     std::function<void(int nDirFd, const char* pszName, unsigned long nRootDevice)> probe;
     // Called after every file of the root and of a top-level directory.
     std::function<void()> yield;
+    // Where the walk learns the mount points, read afresh for every pass.
+    std::string strMountInfo = "/proc/self/mountinfo";
 };
 
 // One pass over the entries of strRoot and those directly inside each of its
-// directories, in the order the file system returns them. A top-level directory
-// on another file system (an automount point included) is skipped unopened.
+// directories, in the order the file system returns them. A mount point is passed
+// over without a system call on it, so a file system that does not answer cannot
+// stop the walk; a top-level directory on another file system (an automount point
+// included) is skipped unopened.
 void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& walk);
 
 // Pass after pass, until walk.keepRunning() says no.

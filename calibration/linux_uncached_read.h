@@ -13,7 +13,8 @@
 class UncachedFile {
 public:
     // Opens pszName relative to nDirFd (AT_FDCWD for a path) read-only with
-    // nFlags added; check IsOpen(), and errno after a failure.
+    // nFlags added, without updating its access time where the kernel allows
+    // that; check IsOpen(), and errno after a failure.
     UncachedFile(int nDirFd, const char* pszName, int nFlags);
     ~UncachedFile();
     UncachedFile(const UncachedFile&) = delete;

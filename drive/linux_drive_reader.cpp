@@ -45,5 +45,16 @@ int LinuxDriveReader::ReadDriveModel(std::string& strModel, std::string& strErro
         strModel = *model;
         return READ_MODEL_OK;
     }
-    return ReadModelFromDeviceNode(m_roots.strDev + "/" + strDisk, bNvme, strModel, strError);
+    // Identify data from the device comes before what the disk publishes in sysfs:
+    // behind a USB bridge, INQUIRY may name the bridge instead of the drive.
+    std::string strNodeError;
+    const int nResult = ReadModelFromDeviceNode(m_roots.strDev + "/" + strDisk, bNvme, strModel, strNodeError);
+    if (nResult == READ_MODEL_OK)
+        return nResult;
+    if (const std::optional<std::string> model = ReadPublishedModel(m_roots.strSys, strDisk)) {
+        strModel = *model;
+        return READ_MODEL_OK;
+    }
+    strError = strNodeError;
+    return nResult;
 }

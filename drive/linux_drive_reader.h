@@ -7,7 +7,8 @@
 
 // Reads the model of the disk under the root file system from what Linux
 // offers for it: the identify data that sysfs publishes, else a request to the
-// device node.
+// device node, else the model the disk publishes itself (a card's name, SCSI
+// INQUIRY), which needs no privileges.
 class LinuxDriveReader : public IDriveModelReader {
 public:
     // The running system.

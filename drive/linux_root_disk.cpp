@@ -1,11 +1,10 @@
 #include "drive/linux_root_disk.h"
 
+#include "drive/linux_mount_info.h"
 #include "drive/linux_sysfs_file.h"
 
 #include <filesystem>
 #include <optional>
-#include <sstream>
-#include <string_view>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <vector>
@@ -30,25 +29,10 @@ bool IsOnUsb(const std::vector<std::string>& components)
     return false;
 }
 
-bool IsOctalDigit(char c)
+// The kernel calls a card in a built-in reader fixed (removable 0); its type tells it.
+bool IsSdCard(const std::string& strDiskPath)
 {
-    return c >= '0' && c <= '7';
-}
-
-// Undoes the octal escapes (\040 for a space) of a mountinfo field.
-std::string UnescapeMountField(std::string_view field)
-{
-    std::string strText;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) && IsOctalDigit(field[i + 2])
-            && IsOctalDigit(field[i + 3])) {
-            strText += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
-            i += 3;
-        } else {
-            strText += field[i];
-        }
-    }
-    return strText;
+    return ReadSmallFile(strDiskPath + "/device/type") == "SD\n";
 }
 
 // The source of the topmost mount on "/", the last one that mountinfo lists.
@@ -58,19 +42,9 @@ std::optional<std::string> RootMountSource(const std::string& strProcRoot)
     if (!mountInfo)
         return std::nullopt;
     std::optional<std::string> source;
-    std::istringstream lines(*mountInfo);
-    for (std::string strLine; std::getline(lines, strLine);) {
-        // id parent major:minor root mount-point options [optional fields] - type source super-options
-        std::istringstream fields(strLine);
-        std::vector<std::string> vecFields;
-        for (std::string strField; fields >> strField;)
-            vecFields.push_back(strField);
-        std::size_t nSeparator = 6;
-        while (nSeparator < vecFields.size() && vecFields[nSeparator] != "-")
-            ++nSeparator;
-        if (nSeparator + 2 < vecFields.size() && UnescapeMountField(vecFields[4]) == "/")
-            source = UnescapeMountField(vecFields[nSeparator + 2]);
-    }
+    for (const MountInfoEntry& entry : ParseMountInfo(*mountInfo))
+        if (entry.strMountPoint == "/")
+            source = entry.strSource;
     return source;
 }
 
@@ -124,7 +98,7 @@ std::string FirstFixedDiskInSysBlock(const std::string& strSysRoot)
         const std::string strDiskPath = strSysRoot + "/block/" + strDisk;
         const std::vector<std::string> components = ComponentsBelow(strSysRoot, strDiskPath);
         if (components.empty() || IsVirtualBlockDevice(components) || IsOnUsb(components)
-            || IsFlagSet(strDiskPath + "/removable") || IsFlagSet(strDiskPath + "/hidden"))
+            || IsFlagSet(strDiskPath + "/removable") || IsFlagSet(strDiskPath + "/hidden") || IsSdCard(strDiskPath))
             continue;
         return strDisk;
     }

@@ -11,6 +11,6 @@ dev_t RootFileSystemDevice();
 
 // The name of the first fixed disk in /sys/block, such as "sda": the whole disk
 // under the root file system on device rootDevice, or else the first disk in
-// name order that is neither virtual, removable, on USB nor hidden. Empty when
+// name order that is neither virtual, removable, on USB, hidden nor an SD card. Empty when
 // there is none.
 std::string FindFirstFixedDisk(const LinuxDriveRoots& roots, dev_t rootDevice);

@@ -58,6 +58,18 @@ std::optional<std::string> LibataIdentifyPath(const std::string& strSysRoot, con
     return strSysRoot + "/class/ata_device/" + strDevice + "/id";
 }
 
+// A text attribute of the disk's device, without the line end and the padding.
+std::optional<std::string> DeviceAttribute(const std::string& strSysRoot, const std::string& strDisk,
+                                           const char* pszName)
+{
+    std::optional<std::string> value = ReadSmallFile(strSysRoot + "/block/" + strDisk + "/device/" + pszName);
+    if (!value)
+        return std::nullopt;
+    if (value->ends_with('\n'))
+        value->pop_back();
+    return PlainModel(*value);
+}
+
 } // namespace
 
 std::optional<std::string> ReadLibataIdentifyModel(const std::string& strSysRoot, const std::string& strDisk)
@@ -81,12 +93,26 @@ std::optional<std::string> ReadAtaInformationPageModel(const std::string& strSys
 
 std::optional<std::string> ReadNvmeModel(const std::string& strSysRoot, const std::string& strDisk)
 {
-    std::optional<std::string> model = ReadSmallFile(strSysRoot + "/block/" + strDisk + "/device/model");
-    if (!model)
+    return DeviceAttribute(strSysRoot, strDisk, "model");
+}
+
+std::optional<std::string> ReadPublishedModel(const std::string& strSysRoot, const std::string& strDisk)
+{
+    const std::vector<std::string> components =
+        ComponentsBelow(strSysRoot, strSysRoot + "/block/" + strDisk + "/device");
+    std::optional<std::string> model;
+    // A card is mmcN:RRRR on the mmc bus; a SCSI device is host:channel:target:lun.
+    if (!components.empty() && components.back().starts_with("mmc")) {
+        model = DeviceAttribute(strSysRoot, strDisk, "name");
+    } else if (!components.empty() && ParseScsiAddress(components.back())) {
+        model = DeviceAttribute(strSysRoot, strDisk, "model");
+        const std::string strVendor = DeviceAttribute(strSysRoot, strDisk, "vendor").value_or("");
+        if (model && !strVendor.empty() && strVendor != "ATA")
+            model = PlainModel(strVendor + " " + *model);
+    }
+    if (!model || model->empty())
         return std::nullopt;
-    if (model->ends_with('\n'))
-        model->pop_back();
-    return PlainModel(*model);
+    return model;
 }
 
 bool IsNvmeDisk(const std::string& strSysRoot, const std::string& strDisk)

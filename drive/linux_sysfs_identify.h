@@ -15,5 +15,10 @@ std::optional<std::string> ReadAtaInformationPageModel(const std::string& strSys
 // From the `model` attribute of an NVMe disk's controller or subsystem.
 std::optional<std::string> ReadNvmeModel(const std::string& strSysRoot, const std::string& strDisk);
 
+// What a disk without ATA identify data publishes as its model: an MMC or SD
+// card's product name, or the SCSI INQUIRY vendor and product of a UFS, USB or
+// SAS disk (without the "ATA" that libata's translation puts as the vendor).
+std::optional<std::string> ReadPublishedModel(const std::string& strSysRoot, const std::string& strDisk);
+
 // Whether the disk hangs off an NVMe controller or subsystem.
 bool IsNvmeDisk(const std::string& strSysRoot, const std::string& strDisk);

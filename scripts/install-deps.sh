@@ -37,6 +37,7 @@ packages=(
   appstream desktop-file-utils dpkg-dev file
   man-db lintian python3-debian
   mount e2fsprogs
+  bindfs fuse3
   orca speech-dispatcher speech-dispatcher-espeak-ng matchbox-window-manager bsdutils
 )
 

@@ -9,7 +9,12 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <future>
 
 #include <cerrno>
 #include <cstring>
@@ -166,19 +171,23 @@ TEST(DiskActivityWalk, UnreadableRootIsRetriedUntilStopped)
     EXPECT_EQ(nChecks, 5);
 }
 
-TEST(DiskActivityWalk, TopLevelDirectoryOfAnotherFileSystemIsNeverOpened)
+// A file bound onto a file of the same file system shows the same device: only
+// mountinfo tells that it is a mount point.
+TEST(DiskActivityWalk, MountPointsAreNeverOpened)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root to mount a tmpfs below the walked root";
     TempTree tree;
     tree.File("etc/one.conf");
+    tree.File("etc/bound.conf");
     fs::create_directories(tree.root / "media");
-    if (mount("quorvel-test", (tree.root / "media").c_str(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "could not mount a tmpfs: " << std::strerror(errno);
+    if (mount("quorvel-test", (tree.root / "media").c_str(), "tmpfs", 0, "size=64k") != 0
+        || mount((tree.root / "etc/one.conf").c_str(), (tree.root / "etc/bound.conf").c_str(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "could not mount below the walked root: " << std::strerror(errno);
     struct Unmount {
-        fs::path point;
-        ~Unmount() { umount2(point.c_str(), MNT_DETACH); }
-    } unmount{tree.root / "media"};
+        fs::path point, file;
+        ~Unmount() { umount2(point.c_str(), MNT_DETACH), umount2(file.c_str(), MNT_DETACH); }
+    } unmount{tree.root / "media", tree.root / "etc/bound.conf"};
     std::ofstream(tree.root / "media/usb.txt") << "on another file system";
 
     // The kernel tells of every open of the mounted directory and of what lies in it.
@@ -193,4 +202,35 @@ TEST(DiskActivityWalk, TopLevelDirectoryOfAnotherFileSystemIsNeverOpened)
     EXPECT_EQ(nEventBytes, -1) << "the walk opened the mounted directory";
     EXPECT_EQ(pass.probes.at("etc/one.conf"), ProbeResult::Read);
     EXPECT_EQ(pass.probes.count("media/usb.txt"), 0u);
+    EXPECT_EQ(pass.probes.count("etc/bound.conf"), 0u);
+}
+
+// Run by CTest in a mount namespace of its own (QUORVEL_OWN_MOUNTS set), so that
+// nothing else meets the frozen mount; skipped anywhere else.
+TEST(DiskActivityWalk, FrozenFuseMountDoesNotStopThePass)
+{
+    if (!std::getenv("QUORVEL_OWN_MOUNTS") || access("/dev/fuse", W_OK) != 0 || access("/usr/bin/bindfs", X_OK) != 0)
+        GTEST_SKIP() << "needs a mount namespace of its own, /dev/fuse and bindfs";
+    TempTree tree;
+    tree.File("etc/one.conf");
+    tree.File("source/inside.txt");
+    fs::create_directories(tree.root / "srv");
+    const std::string strMountPoint = (tree.root / "srv").string();
+    const pid_t daemon = fork();
+    if (daemon == 0) {
+        // No cached attributes: every look at the mount point would reach the daemon.
+        execl("/usr/bin/bindfs", "bindfs", "-f", "-o", "attr_timeout=0,entry_timeout=0",
+              (tree.root / "source").c_str(), strMountPoint.c_str(), nullptr);
+        _exit(127);
+    }
+    const std::string strWaitForMount = "for i in $(seq 100); do mountpoint -q " + strMountPoint + " && exit; sleep 0.1; done; exit 1";
+    ASSERT_EQ(std::system(strWaitForMount.c_str()), 0);
+    kill(daemon, SIGSTOP);
+    std::future<RecordedPass> pass = std::async(std::launch::async, [&tree] { return WalkOnce(tree); });
+    const bool bPassed = pass.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    kill(daemon, SIGKILL); // fails whatever still waits for it
+    waitpid(daemon, nullptr, 0);
+    umount2(strMountPoint.c_str(), MNT_DETACH);
+    ASSERT_TRUE(bPassed) << "the walk waits for the frozen file system";
+    EXPECT_EQ(pass.get().probes, (std::map<std::string, ProbeResult>{{"etc/one.conf", ProbeResult::Read}, {"source/inside.txt", ProbeResult::Read}}));
 }

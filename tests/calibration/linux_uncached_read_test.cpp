@@ -25,7 +25,8 @@ namespace {
 // Which of the file's pages the page cache holds.
 std::vector<bool> CachedPages(const fs::path& file)
 {
-    const int nFd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NOATIME: the mapping must not touch the access time that the tests look at.
+    const int nFd = open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOATIME);
     const std::size_t nSize = fs::file_size(file);
     const std::size_t nPage = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
     void* pMap = mmap(nullptr, nSize, PROT_READ, MAP_SHARED, nFd, 0);
@@ -52,6 +53,9 @@ TEST(UncachedRead, DirectReadsOfAWholeSectorReachTheDeviceOn512And4096ByteSector
         ASSERT_EQ(stat(file.c_str(), &status), 0);
         EXPECT_EQ(LogicalBlockSize(status.st_dev), nSector);
 
+        // An access time that relatime would replace at the next read.
+        const timespec times[2] = {{1, 0}, {0, UTIME_OMIT}};
+        ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
         UncachedFile opened(AT_FDCWD, file.c_str(), 0);
         ASSERT_TRUE(opened.IsOpen());
         EXPECT_TRUE(opened.Direct());
@@ -73,6 +77,8 @@ TEST(UncachedRead, DirectReadsOfAWholeSectorReachTheDeviceOn512And4096ByteSector
         close(nDirFd);
         EXPECT_GE(device.BytesRead() - nBeforeProbes, static_cast<long long>(nReads) * nSector);
         EXPECT_FALSE(CachedPages(file)[0]);
+        ASSERT_EQ(stat(file.c_str(), &status), 0);
+        EXPECT_EQ(status.st_atim.tv_sec, 1) << "reading wrote the access time";
     }
 }
 

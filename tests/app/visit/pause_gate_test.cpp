@@ -116,7 +116,9 @@ TEST(WorkerThreads, JoinAllWaitsForEveryThreadStartedAndFinishedOnesAreReaped)
             std::this_thread::yield();
         ++nFinished;
     }));
+    EXPECT_FALSE(WorkerThreadsEndWithin(std::chrono::milliseconds(20))) << "one still waits for bGo";
     bGo = true;
+    EXPECT_TRUE(WorkerThreadsEndWithin(s_bound));
     workers.JoinAll();
     EXPECT_EQ(nFinished, 17);
 }
