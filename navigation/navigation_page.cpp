@@ -1,6 +1,7 @@
 #include "navigation/navigation_page.h"
 
 #include "app/page/marker_cross.h"
+#include "app/page/pixel_grid.h"
 #include "app/page/pixel_line.h"
 #include "app/page_index.h"
 #include "app/page/text_drawing.h"
@@ -11,6 +12,7 @@
 #include "resources/string_table.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QWidget>
 
 #include <cmath>
@@ -62,7 +64,7 @@ QString CNavigationPage::ScreenReaderName() const
 
 void CNavigationPage::OnDestroy()
 {
-    m_picture = QImage();
+    m_picture.Clear();
     m_bPictureStale = true;
     m_bAnnounceHeldStatus = false;
 }
@@ -75,7 +77,7 @@ QPoint CNavigationPage::MapToPlot(const NavPoint& p) const
 
 bool CNavigationPage::PictureFitsWindow() const
 {
-    return !m_bPictureStale && Window() && m_sizePicture == Window()->contentsRect().size();
+    return !m_bPictureStale && Window() && !m_picture.IsNull() && m_picture.Size() == Window()->contentsRect().size();
 }
 
 void CNavigationPage::OnPaletteChange()
@@ -86,30 +88,17 @@ void CNavigationPage::OnPaletteChange()
 
 void CNavigationPage::OnPaint(QPainter& painter, int W, int H)
 {
-    // A new size, palette or device pixel ratio draws the picture afresh from the page's state.
-    const qreal dRatio = painter.deviceTransform().m11();
-    if (m_bPictureStale || m_sizePicture != QSize(W, H) || m_dPictureRatio != dRatio)
-        RenderPicture(W, H, dRatio);
-    if (!m_picture.isNull())
-        painter.drawImage(0, 0, m_picture);
-}
-
-void CNavigationPage::RenderPicture(int W, int H, qreal dRatio)
-{
-    m_sizePicture = QSize(W, H);
-    m_dPictureRatio = dRatio;
-    m_bPictureStale = false;
-    if (W <= 0 || H <= 0) {
-        m_picture = QImage();
+    if (W <= 0 || H <= 0)
         return;
+    // A new size, palette, device pixel ratio or place draws the picture afresh from the page's state.
+    if (m_bPictureStale || !m_picture.Fits(painter, QSize(W, H))) {
+        m_bPictureStale = false;
+        QPainter picture;
+        m_picture.Begin(picture, painter, QSize(W, H), Window()->palette().color(QPalette::Base));
+        picture.setPen(Window()->palette().color(QPalette::Text));
+        PaintPage(picture, W, H);
     }
-    m_picture = QImage(static_cast<int>(std::ceil(W * dRatio)), static_cast<int>(std::ceil(H * dRatio)),
-                       QImage::Format_RGB32);
-    m_picture.setDevicePixelRatio(dRatio);
-    m_picture.fill(Window()->palette().color(QPalette::Base));
-    QPainter painter(&m_picture);
-    painter.setPen(Window()->palette().color(QPalette::Text));
-    PaintPage(painter, W, H);
+    m_picture.Show(painter);
 }
 
 void CNavigationPage::DrawButton(QPainter& painter, Rect& rc, const QString& strText) const
@@ -122,7 +111,7 @@ void CNavigationPage::DrawButton(QPainter& painter, Rect& rc, const QString& str
 
 Rect CNavigationPage::StatusTextRect(const QString& strText) const
 {
-    return BottomLeftTextRect(strText, m_sizePicture.width(), m_sizePicture.height());
+    return BottomLeftTextRect(strText, m_picture.Size().width(), m_picture.Size().height());
 }
 
 void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
@@ -200,13 +189,14 @@ void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double
                          ToQRect(StatusTextRect(StatusText(m_dCourse, m_dSpeed))));
         return;
     }
-    DrawStatusOpaque(rcChanged);
+    RedrawStatus(rcChanged);
     InvalidateClient(rcChanged);
 }
 
 void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew, QRect& rcChanged)
 {
-    QPainter painter(&m_picture);
+    QPainter painter;
+    m_picture.BeginChange(painter);
     painter.setPen(Window()->palette().color(QPalette::Text));
     const QPoint ptOld = MapToPlot(posOld);
     const QPoint ptNew = MapToPlot(posNew);
@@ -218,23 +208,26 @@ void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew,
                  QRect(ptOld, ptNew).normalized().adjusted(-1, -1, 1, 1);
 }
 
-void CNavigationPage::DrawStatusOpaque(QRect& rcChanged)
+void CNavigationPage::RedrawStatus(QRect& rcChanged)
 {
-    const QString strStatus = StatusText(m_dCourse, m_dSpeed);
-    const Rect rc = StatusTextRect(strStatus);
-    QPainter painter(&m_picture);
-    painter.setFont(m_fontText);
+    const Rect rcOld = m_rcStatus;
+    const Rect rcNew = StatusTextRect(StatusText(m_dCourse, m_dSpeed));
+    QPainter painter;
+    m_picture.BeginChange(painter);
+    // Where the old text was and the new one goes, with the pixel a glyph may reach beside and
+    // below it, the page is painted again as a whole: the plot's frame, the track and the cross
+    // may share those pixels, and a full paint draws them over the text.
+    const PixelGrid grid(painter);
+    QPainterPath area;
+    for (const Rect& rc : {rcOld, rcNew})
+        if (!rc.IsEmpty())
+            area.addRect(grid.Area(rc.left - 1, rc.top, rc.right + 1, rc.bottom + 1));
+    area.setFillRule(Qt::WindingFill);
+    painter.setClipPath(area);
+    painter.fillPath(area, Window()->palette().color(QPalette::Base));
     painter.setPen(Window()->palette().color(QPalette::Text));
-    // The new text covers the old one.
-    ClearTextArea(painter, m_rcStatus, Window()->palette().color(QPalette::Base));
-    ClearTextArea(painter, rc, Window()->palette().color(QPalette::Base));
-    DrawText(painter, {15, rc.top, m_sizePicture.width() - 15, rc.bottom}, strStatus, TextWrap::WordWrap);
-    // The plot's frame may share its bottom row with the text's top one, and a full paint draws it last.
-    painter.setBrush(Qt::NoBrush);
-    DrawBox(painter, m_rcPlot);
-    rcChanged |= ToQRect(rc).adjusted(-1, -1, 1, 1) | ToQRect(m_rcStatus).adjusted(-1, -1, 1, 1);
-    m_rcStatus = rc;
-    m_parts.SetText(m_nStatusPart, rc, strStatus);
+    PaintPage(painter, m_picture.Size().width(), m_picture.Size().height());
+    rcChanged |= ToQRect(rcOld).adjusted(-1, -1, 1, 1) | ToQRect(rcNew).adjusted(-1, -1, 1, 1);
 }
 
 void CNavigationPage::InvalidateClient(const QRect& rcClient)
