@@ -142,11 +142,14 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     painter.setBrush(Qt::NoBrush);
     DrawBox(painter, m_rcPlot);
 
-    // Separate segments, as the ticks drew them, so both give the same pixels.
+    // Separate segments, as the ticks drew them, so both give the same pixels. A tick
+    // repaints a small area: the segments elsewhere are passed over.
+    const QRectF area = painter.hasClipping() ? painter.clipBoundingRect() : QRectF(0, 0, W, H);
     QPoint ptFrom = MapToPlot({0.0, 0.0});
     for (const NavPoint& point : m_track) {
         const QPoint ptTo = MapToPlot(point);
-        DrawPixelLine(painter, ptFrom, ptTo);
+        if (area.intersects(QRectF(QRect(ptFrom, ptTo).normalized().adjusted(-1, -1, 1, 1))))
+            DrawPixelLine(painter, ptFrom, ptTo);
         ptFrom = ptTo;
     }
 
