@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -139,20 +140,27 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     }
 
     m_rcPlot = CentredSquare(rcPlotArea);
+    DrawPlot(painter, QRect(0, 0, W, H));
+}
+
+void CNavigationPage::DrawPlot(QPainter& painter, const QRect& rcArea)
+{
     painter.setBrush(Qt::NoBrush);
     DrawBox(painter, m_rcPlot);
-
-    // Separate segments, as the ticks drew them, so both give the same pixels. A tick
-    // repaints a small area: the segments elsewhere are passed over.
-    const QRectF area = painter.hasClipping() ? painter.clipBoundingRect() : QRectF(0, 0, W, H);
-    QPoint ptFrom = MapToPlot({0.0, 0.0});
-    for (const NavPoint& point : m_track) {
-        const QPoint ptTo = MapToPlot(point);
-        if (area.intersects(QRectF(QRect(ptFrom, ptTo).normalized().adjusted(-1, -1, 1, 1))))
-            DrawPixelLine(painter, ptFrom, ptTo);
-        ptFrom = ptTo;
+    // Separate segments, as the ticks drew them, so both give the same pixels. Those that
+    // stay outside the area in plot units, with a pixel to spare, are passed over unmapped.
+    const int nHalf = m_rcPlot.Width() / 2;
+    const double dUnit = nHalf > 0 ? m_dScale / nHalf : 0.0;
+    const int xCentre = m_rcPlot.left + nHalf, yCentre = m_rcPlot.top + nHalf;
+    const double xLow = (rcArea.left() - 2 - xCentre) * dUnit, xHigh = (rcArea.right() + 2 - xCentre) * dUnit;
+    const double yLow = (rcArea.top() - 2 - yCentre) * dUnit, yHigh = (rcArea.bottom() + 2 - yCentre) * dUnit;
+    NavPoint from{0.0, 0.0};
+    for (const NavPoint& to : m_track) {
+        if (nHalf == 0 || (std::max(from.x, to.x) >= xLow && std::min(from.x, to.x) <= xHigh &&
+                           std::max(from.y, to.y) >= yLow && std::min(from.y, to.y) <= yHigh))
+            DrawPixelLine(painter, MapToPlot(from), MapToPlot(to));
+        from = to;
     }
-
     DrawMarkerCross(painter, MapToPlot(m_pos));
 }
 
@@ -213,23 +221,36 @@ void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew,
 
 void CNavigationPage::RedrawStatus(QRect& rcChanged)
 {
+    const QString strStatus = StatusText(m_dCourse, m_dSpeed);
     const Rect rcOld = m_rcStatus;
-    const Rect rcNew = StatusTextRect(StatusText(m_dCourse, m_dSpeed));
+    const Rect rcNew = StatusTextRect(strStatus);
     QPainter painter;
     m_picture.BeginChange(painter);
     // Where the old text was and the new one goes, with the pixel a glyph may reach beside and
-    // below it, the page is painted again as a whole: the plot's frame, the track and the cross
-    // may share those pixels, and a full paint draws them over the text.
+    // below it, the text is drawn afresh, and over it what of the plot a full paint draws there:
+    // the frame, the track and the cross may share those pixels.
     const PixelGrid grid(painter);
     QPainterPath area;
-    for (const Rect& rc : {rcOld, rcNew})
-        if (!rc.IsEmpty())
-            area.addRect(grid.Area(rc.left - 1, rc.top, rc.right + 1, rc.bottom + 1));
+    QRect rcArea;
+    for (const Rect& rc : {rcOld, rcNew}) {
+        if (rc.IsEmpty())
+            continue;
+        area.addRect(grid.Area(rc.left - 1, rc.top, rc.right + 1, rc.bottom + 1));
+        rcArea |= QRect(rc.left - 1, rc.top, rc.Width() + 2, rc.Height() + 1);
+    }
     area.setFillRule(Qt::WindingFill);
     painter.setClipPath(area);
     painter.fillPath(area, Window()->palette().color(QPalette::Base));
     painter.setPen(Window()->palette().color(QPalette::Text));
-    PaintPage(painter, m_picture.Size().width(), m_picture.Size().height());
+    painter.setFont(m_fontText);
+    DrawText(painter, {15, rcNew.top, m_picture.Size().width() - 15, rcNew.bottom}, strStatus, TextWrap::WordWrap);
+    m_rcStatus = rcNew;
+    m_parts.SetText(m_nStatusPart, rcNew, strStatus);
+    Rect rcReach = m_rcPlot;
+    rcReach.Inflate(6); // the cross's arms and a track point on the far edge
+    const QRect rcShared = rcArea & ToQRect(rcReach);
+    if (!rcShared.isEmpty())
+        DrawPlot(painter, rcShared);
     rcChanged |= ToQRect(rcOld).adjusted(-1, -1, 1, 1) | ToQRect(rcNew).adjusted(-1, -1, 1, 1);
 }
 

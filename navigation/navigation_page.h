@@ -59,6 +59,8 @@ protected:
 
 private:
     void PaintPage(QPainter& painter, int W, int H);
+    // The frame, the segments that reach into rcArea and the cross.
+    void DrawPlot(QPainter& painter, const QRect& rcArea);
     bool PictureFitsWindow() const;
     Rect StatusTextRect(const QString& strText) const;
     void DrawButton(QPainter& painter, Rect& rc, const QString& strText) const;
