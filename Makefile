@@ -37,10 +37,10 @@ build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR)
 
 run: build
-	@scripts/start-program.sh $(BUILD_DIR)/app/quorvel $(BUILD_DIR)/screenshots/run
+	@scripts/start-program.sh $(BUILD_DIR)/main/quorvel $(BUILD_DIR)/screenshots/run
 
 demo: build
-	@scripts/start-program.sh $(BUILD_DIR)/app/quorvel-demo $(BUILD_DIR)/screenshots/demo 3
+	@scripts/start-program.sh $(BUILD_DIR)/main/quorvel-demo $(BUILD_DIR)/screenshots/demo 3
 
 # Every test: the plain build's (with the end-to-end runs under Xvfb), then the sanitizer builds'.
 test:

@@ -1,6 +1,7 @@
 // The latitude page's full repaint with a day's 86,400 track points against one
-// marker step, at the screen's device pixel ratio (QT_SCALE_FACTOR=2 for a HiDPI one), the process's memory with such a track, and how long "Abbrechen"
-// keeps the GUI thread from its question while a disk read hangs.
+// marker step at the device pixel ratios 1, 1.25 and 1.5 (times QT_SCALE_FACTOR), with
+// an even and an odd client width, the process's memory with such a track, and how long
+// "Abbrechen" keeps the GUI thread from its question while a disk read hangs.
 #include "benchmark_application.h"
 #include "latitude/latitude_page.h"
 
@@ -40,25 +41,31 @@ long ResidentKilobytes()
     return -1;
 }
 
+// Shown on the screen of ratio state.range(0) / 100 with a client area state.range(1) pixels wide.
 struct PageWithDayTrack {
     NoLocation location;
     StoppedClock clock;
     CLatitudePage page{location, clock, [] { return OpenDiskLoadFile(); }};
     BenchmarkPageHost host;
     long nKilobytesBefore = 0;
+    bool bPlaced = false;
 
-    PageWithDayTrack()
+    explicit PageWithDayTrack(const benchmark::State& state)
     {
         EnsureBenchmarkApplication();
         page.Create(nullptr, host);
         page.Visit()->m_bDiskRun = false; // the disk is left alone
-        page.Window()->resize(640, 480);
-        page.Window()->show();
-        page.Window()->grab();
+        QWidget& window = *page.Window();
+        bPlaced = PlaceOnScreenAtRatio(window, static_cast<qreal>(state.range(0)) / 100.0);
+        window.resize(640, 480);
+        window.resize(static_cast<int>(state.range(1)) + window.width() - window.contentsRect().width(), 480);
+        window.show();
+        window.repaint();
         nKilobytesBefore = ResidentKilobytes();
         for (int i = 0; i < 86'400; ++i)
             page.DrawMarker({LatPoint{i * 6.283185307179586 / 86'400, 1.0 + (i % 200 - 100) * 0.004},
                              true, 1 + i / 864});
+        QCoreApplication::processEvents();
     }
     ~PageWithDayTrack()
     {
@@ -66,37 +73,49 @@ struct PageWithDayTrack {
         clock.bEnd = true;
         clock.bEnd.notify_all();
     }
+    void Describe(benchmark::State& state) const
+    {
+        if (!bPlaced)
+            state.SkipWithError("no screen of that ratio");
+        state.counters["ratio"] = page.Window()->devicePixelRatioF();
+        state.counters["client_width"] = page.Window()->contentsRect().width();
+    }
 };
+
+// The ratios 1, 1.25 and 1.5, each with an even and an odd client width.
+void AtRatiosAndWidths(benchmark::internal::Benchmark* pBenchmark)
+{
+    for (const int nRatio : {100, 125, 150})
+        for (const int nWidth : {636, 637})
+            pBenchmark->Args({nRatio, nWidth});
+}
 
 void BM_LatitudeFullRepaintWithDayTrack(benchmark::State& state)
 {
-    PageWithDayTrack fixture;
-    QWidget* pWindow = fixture.page.Window();
-    bool bWide = false;
+    PageWithDayTrack fixture(state);
     for (auto _ : state) {
-        // A new size makes the page draw its whole picture afresh.
-        bWide = !bWide;
-        pWindow->resize(bWide ? 641 : 640, 480);
-        pWindow->grab();
+        // As after a change of the desktop's colours: the page draws its whole picture afresh.
+        fixture.page.OnPaletteChange();
+        fixture.page.Window()->repaint();
     }
-    state.counters["ratio"] = pWindow->devicePixelRatioF();
+    fixture.Describe(state);
     state.counters["track"] = static_cast<double>(fixture.page.Track().size());
     state.counters["rss_kB"] = static_cast<double>(ResidentKilobytes());
     state.counters["rss_before_track_kB"] = static_cast<double>(fixture.nKilobytesBefore);
 }
-BENCHMARK(BM_LatitudeFullRepaintWithDayTrack)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LatitudeFullRepaintWithDayTrack)->Apply(AtRatiosAndWidths)->Unit(benchmark::kMicrosecond);
 
 void BM_LatitudeMarkerStep(benchmark::State& state)
 {
-    PageWithDayTrack fixture;
+    PageWithDayTrack fixture(state);
     int i = 0;
     for (auto _ : state) {
         fixture.page.DrawMarker({LatPoint{++i * 1e-4, 1.0}, false, 100});
         QCoreApplication::processEvents();
     }
-    state.counters["ratio"] = fixture.page.Window()->devicePixelRatioF();
+    fixture.Describe(state);
 }
-BENCHMARK(BM_LatitudeMarkerStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LatitudeMarkerStep)->Apply(AtRatiosAndWidths)->Unit(benchmark::kMicrosecond);
 
 struct TimedMessageBox : IMessageBox {
     std::chrono::steady_clock::time_point shownAt;

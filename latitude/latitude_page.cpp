@@ -44,7 +44,7 @@ bool CLatitudePage::OnCreate()
     m_track.clear();
     m_trackOffsets.clear();
     m_bCrossShown = false;
-    m_image = QImage();
+    m_picture.Clear();
     m_location.Determine(m_locationSource, ProcessAreaCodeTables(), theApp.m_nDirection, theApp.m_nModelDirection);
 
     m_pVisit = NewVisit<LatitudeVisit>();
@@ -106,14 +106,11 @@ Rect CLatitudePage::DrawEstimate(QPainter& painter, int W, int H)
     return rc;
 }
 
-void CLatitudePage::RenderPage(int W, int H, qreal dRatio)
+void CLatitudePage::RenderPage(const QPainter& window, int W, int H)
 {
     const QPalette& palette = Window()->palette();
-    m_image = QImage(static_cast<int>(std::ceil(W * dRatio)), static_cast<int>(std::ceil(H * dRatio)),
-                     QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(dRatio);
-    m_image.fill(palette.color(QPalette::Base));
-    QPainter painter(&m_image);
+    QPainter painter;
+    m_picture.Begin(painter, window, QSize(W, H), palette.color(QPalette::Base));
     painter.setPen(palette.color(QPalette::Text));
     painter.setBrush(m_brushFace);
 
@@ -133,16 +130,17 @@ void CLatitudePage::RenderPage(int W, int H, qreal dRatio)
     // A day's track is 86,400 dots: set them straight in the picture's memory,
     // with each logical row's and column's device pixel looked up, not worked out.
     const PixelGrid grid(painter);
+    QImage& image = m_picture.Image();
     painter.end();
     std::vector<int> deviceX(static_cast<std::size_t>(W)), deviceY(static_cast<std::size_t>(H));
     for (int x = 0; x < W; ++x)
         deviceX[static_cast<std::size_t>(x)] = grid.DeviceX(x);
     for (int y = 0; y < H; ++y)
         deviceY[static_cast<std::size_t>(y)] = grid.DeviceY(y);
-    auto* pPixels = reinterpret_cast<QRgb*>(m_image.bits());
-    const qsizetype nStride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    auto* pPixels = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype nStride = image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     const int n = grid.Thickness();
-    const QRect bounds = m_image.rect().adjusted(0, 0, -(n - 1), -(n - 1));
+    const QRect bounds = image.rect().adjusted(0, 0, -(n - 1), -(n - 1));
     const QRgb foreground = palette.color(QPalette::Text).rgb();
     for (const DialOffset offset : m_trackOffsets) {
         const QPoint pixel = PointOnDial(offset);
@@ -157,7 +155,8 @@ void CLatitudePage::RenderPage(int W, int H, qreal dRatio)
     }
     // The cross, if one was shown, marks the same point on the new picture.
     if (m_bCrossShown) {
-        QPainter crossPainter(&m_image);
+        QPainter crossPainter;
+        m_picture.BeginChange(crossPainter);
         DrawMarkerCross(crossPainter, PointOnDial(m_crossOffset));
     }
 }
@@ -165,16 +164,17 @@ void CLatitudePage::RenderPage(int W, int H, qreal dRatio)
 void CLatitudePage::OnPaletteChange()
 {
     CPageWnd::OnPaletteChange();
-    m_image = QImage();
+    m_picture.Clear();
 }
 
 void CLatitudePage::OnPaint(QPainter& painter, int W, int H)
 {
-    // A new size, palette or device pixel ratio draws the picture afresh from the page's state.
-    const qreal dRatio = painter.deviceTransform().m11();
-    if (m_image.isNull() || m_image.deviceIndependentSize() != QSizeF(W, H) || m_image.devicePixelRatio() != dRatio)
-        RenderPage(W, H, dRatio);
-    painter.drawImage(0, 0, m_image);
+    if (W <= 0 || H <= 0)
+        return;
+    // A new size, palette, device pixel ratio or place draws the picture afresh from the page's state.
+    if (!m_picture.Fits(painter, QSize(W, H)))
+        RenderPage(painter, W, H);
+    m_picture.Show(painter);
 }
 
 void CLatitudePage::DrawMarker(const LatitudeMarker& marker)
@@ -182,42 +182,49 @@ void CLatitudePage::DrawMarker(const LatitudeMarker& marker)
     m_pVisit->m_nAppliedSteps.fetch_add(1, std::memory_order_relaxed);
     const LatPoint& point = marker.point;
     const bool bStore = marker.bStore;
-    const QSize client = Window()->contentsRect().size();
-    if (m_image.isNull() || m_image.deviceIndependentSize() != QSizeF(client))
-        RenderPage(client.width(), client.height(), Window()->devicePixelRatioF());
-
     const DialOffset offset = OffsetOnDial(point);
-    const QPoint pixel = PointOnDial(offset);
-    QPainter painter(&m_image);
-    painter.setPen(Window()->palette().color(QPalette::Text));
-    QRect changed = MarkerCrossBounds(pixel);
-    if (m_bCrossShown) {
-        const QPoint ptOld = PointOnDial(m_crossOffset);
-        DrawMarkerCross(painter, ptOld);
-        changed |= MarkerCrossBounds(ptOld);
-    }
-    if (bStore)
-        DrawPixelDot(painter, pixel);
-    DrawMarkerCross(painter, pixel);
+    const DialOffset offsetOld = m_crossOffset;
+    const bool bCrossWasShown = m_bCrossShown;
     m_bCrossShown = true;
     m_crossOffset = offset;
-
     if (bStore) {
         m_track.push_back(point);
         m_trackOffsets.push_back(offset);
         m_dLastValue = point.value;
         m_nLastAccuracy = marker.nAccuracy;
-        // The new estimate covers the old one.
-        ClearTextArea(painter, m_rcEstimate, Window()->palette().color(QPalette::Base));
-        const Rect rcEstimate = DrawEstimate(painter, client.width(), client.height());
-        changed |= ToQRect(rcEstimate).adjusted(-1, -1, 1, 1) | ToQRect(m_rcEstimate).adjusted(-1, -1, 1, 1);
-        m_rcEstimate = rcEstimate;
     }
     // Said every cycle, the estimate would drown everything else: only the first one
     // and each new accuracy are said, the others are there to be read.
     if (bStore && (m_track.size() == 1 || m_nLastAccuracy != m_nSaidAccuracy)) {
         m_nSaidAccuracy = m_nLastAccuracy;
         AnnounceToScreenReader(EstimateText());
+    }
+
+    const QSize client = Window()->contentsRect().size();
+    if (m_picture.IsNull() || m_picture.Size() != client) {
+        // The next paint draws the page afresh from its state, the step included.
+        Window()->update();
+        return;
+    }
+    const QPoint pixel = PointOnDial(offset);
+    QPainter painter;
+    m_picture.BeginChange(painter);
+    painter.setPen(Window()->palette().color(QPalette::Text));
+    QRect changed = MarkerCrossBounds(pixel);
+    if (bCrossWasShown) {
+        const QPoint ptOld = PointOnDial(offsetOld);
+        DrawMarkerCross(painter, ptOld);
+        changed |= MarkerCrossBounds(ptOld);
+    }
+    if (bStore)
+        DrawPixelDot(painter, pixel);
+    DrawMarkerCross(painter, pixel);
+    if (bStore) {
+        // The new estimate covers the old one.
+        ClearTextArea(painter, m_rcEstimate, Window()->palette().color(QPalette::Base));
+        const Rect rcEstimate = DrawEstimate(painter, client.width(), client.height());
+        changed |= ToQRect(rcEstimate).adjusted(-1, -1, 1, 1) | ToQRect(m_rcEstimate).adjusted(-1, -1, 1, 1);
+        m_rcEstimate = rcEstimate;
     }
     Window()->update(changed.translated(Window()->contentsRect().topLeft()));
 }

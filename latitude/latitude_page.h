@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/page/page_picture.h"
 #include "app/page/page_wnd.h"
 #include "app/visit/visit_control.h"
 #include "latitude/disk_load_thread.h"
@@ -7,8 +8,6 @@
 #include "latitude/latitude_clock.h"
 #include "latitude/latitude_location.h"
 #include "latitude/latitude_thread.h"
-
-#include <QImage>
 
 #include <memory>
 #include <vector>
@@ -48,7 +47,7 @@ private:
     static DialOffset OffsetOnDial(const LatPoint& point);
     QPoint PointOnDial(DialOffset offset) const;
 
-    void RenderPage(int nWidth, int nHeight, qreal dRatio);
+    void RenderPage(const QPainter& window, int nWidth, int nHeight);
     Rect DrawEstimate(QPainter& painter, int nWidth, int nHeight);
 
     ILocationSource& m_locationSource;
@@ -68,7 +67,6 @@ private:
     int m_nLastAccuracy = 0;
     int m_nSaidAccuracy = 0; // the accuracy a screen reader said last
 
-    // The client area as drawn, at the device pixel ratio of the latest paint;
-    // marker steps change it in place.
-    QImage m_image;
+    // The client area as drawn at the latest paint's ratio and place; marker steps change it in place.
+    PagePicture m_picture;
 };

@@ -1,6 +1,7 @@
 #include "navigation/navigation_page.h"
 
 #include "app/page/marker_cross.h"
+#include "app/page/pixel_grid.h"
 #include "app/page/pixel_line.h"
 #include "app/page_index.h"
 #include "app/page/text_drawing.h"
@@ -11,8 +12,10 @@
 #include "resources/string_table.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -62,7 +65,7 @@ QString CNavigationPage::ScreenReaderName() const
 
 void CNavigationPage::OnDestroy()
 {
-    m_picture = QImage();
+    m_picture.Clear();
     m_bPictureStale = true;
     m_bAnnounceHeldStatus = false;
 }
@@ -75,7 +78,7 @@ QPoint CNavigationPage::MapToPlot(const NavPoint& p) const
 
 bool CNavigationPage::PictureFitsWindow() const
 {
-    return !m_bPictureStale && Window() && m_sizePicture == Window()->contentsRect().size();
+    return !m_bPictureStale && Window() && !m_picture.IsNull() && m_picture.Size() == Window()->contentsRect().size();
 }
 
 void CNavigationPage::OnPaletteChange()
@@ -86,30 +89,17 @@ void CNavigationPage::OnPaletteChange()
 
 void CNavigationPage::OnPaint(QPainter& painter, int W, int H)
 {
-    // A new size, palette or device pixel ratio draws the picture afresh from the page's state.
-    const qreal dRatio = painter.deviceTransform().m11();
-    if (m_bPictureStale || m_sizePicture != QSize(W, H) || m_dPictureRatio != dRatio)
-        RenderPicture(W, H, dRatio);
-    if (!m_picture.isNull())
-        painter.drawImage(0, 0, m_picture);
-}
-
-void CNavigationPage::RenderPicture(int W, int H, qreal dRatio)
-{
-    m_sizePicture = QSize(W, H);
-    m_dPictureRatio = dRatio;
-    m_bPictureStale = false;
-    if (W <= 0 || H <= 0) {
-        m_picture = QImage();
+    if (W <= 0 || H <= 0)
         return;
+    // A new size, palette, device pixel ratio or place draws the picture afresh from the page's state.
+    if (m_bPictureStale || !m_picture.Fits(painter, QSize(W, H))) {
+        m_bPictureStale = false;
+        QPainter picture;
+        m_picture.Begin(picture, painter, QSize(W, H), Window()->palette().color(QPalette::Base));
+        picture.setPen(Window()->palette().color(QPalette::Text));
+        PaintPage(picture, W, H);
     }
-    m_picture = QImage(static_cast<int>(std::ceil(W * dRatio)), static_cast<int>(std::ceil(H * dRatio)),
-                       QImage::Format_RGB32);
-    m_picture.setDevicePixelRatio(dRatio);
-    m_picture.fill(Window()->palette().color(QPalette::Base));
-    QPainter painter(&m_picture);
-    painter.setPen(Window()->palette().color(QPalette::Text));
-    PaintPage(painter, W, H);
+    m_picture.Show(painter);
 }
 
 void CNavigationPage::DrawButton(QPainter& painter, Rect& rc, const QString& strText) const
@@ -122,7 +112,7 @@ void CNavigationPage::DrawButton(QPainter& painter, Rect& rc, const QString& str
 
 Rect CNavigationPage::StatusTextRect(const QString& strText) const
 {
-    return BottomLeftTextRect(strText, m_sizePicture.width(), m_sizePicture.height());
+    return BottomLeftTextRect(strText, m_picture.Size().width(), m_picture.Size().height());
 }
 
 void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
@@ -150,17 +140,27 @@ void CNavigationPage::PaintPage(QPainter& painter, int W, int H)
     }
 
     m_rcPlot = CentredSquare(rcPlotArea);
+    DrawPlot(painter, QRect(0, 0, W, H));
+}
+
+void CNavigationPage::DrawPlot(QPainter& painter, const QRect& rcArea)
+{
     painter.setBrush(Qt::NoBrush);
     DrawBox(painter, m_rcPlot);
-
-    // Separate segments, as the ticks drew them, so both give the same pixels.
-    QPoint ptFrom = MapToPlot({0.0, 0.0});
-    for (const NavPoint& point : m_track) {
-        const QPoint ptTo = MapToPlot(point);
-        DrawPixelLine(painter, ptFrom, ptTo);
-        ptFrom = ptTo;
+    // Separate segments, as the ticks drew them, so both give the same pixels. Those that
+    // stay outside the area in plot units, with a pixel to spare, are passed over unmapped.
+    const int nHalf = m_rcPlot.Width() / 2;
+    const double dUnit = nHalf > 0 ? m_dScale / nHalf : 0.0;
+    const int xCentre = m_rcPlot.left + nHalf, yCentre = m_rcPlot.top + nHalf;
+    const double xLow = (rcArea.left() - 2 - xCentre) * dUnit, xHigh = (rcArea.right() + 2 - xCentre) * dUnit;
+    const double yLow = (rcArea.top() - 2 - yCentre) * dUnit, yHigh = (rcArea.bottom() + 2 - yCentre) * dUnit;
+    NavPoint from{0.0, 0.0};
+    for (const NavPoint& to : m_track) {
+        if (nHalf == 0 || (std::max(from.x, to.x) >= xLow && std::min(from.x, to.x) <= xHigh &&
+                           std::max(from.y, to.y) >= yLow && std::min(from.y, to.y) <= yHigh))
+            DrawPixelLine(painter, MapToPlot(from), MapToPlot(to));
+        from = to;
     }
-
     DrawMarkerCross(painter, MapToPlot(m_pos));
 }
 
@@ -200,13 +200,14 @@ void CNavigationPage::UpdatePosition(const NavPoint& pos, double dCourse, double
                          ToQRect(StatusTextRect(StatusText(m_dCourse, m_dSpeed))));
         return;
     }
-    DrawStatusOpaque(rcChanged);
+    RedrawStatus(rcChanged);
     InvalidateClient(rcChanged);
 }
 
 void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew, QRect& rcChanged)
 {
-    QPainter painter(&m_picture);
+    QPainter painter;
+    m_picture.BeginChange(painter);
     painter.setPen(Window()->palette().color(QPalette::Text));
     const QPoint ptOld = MapToPlot(posOld);
     const QPoint ptNew = MapToPlot(posNew);
@@ -218,23 +219,39 @@ void CNavigationPage::DrawChange(const NavPoint& posOld, const NavPoint& posNew,
                  QRect(ptOld, ptNew).normalized().adjusted(-1, -1, 1, 1);
 }
 
-void CNavigationPage::DrawStatusOpaque(QRect& rcChanged)
+void CNavigationPage::RedrawStatus(QRect& rcChanged)
 {
     const QString strStatus = StatusText(m_dCourse, m_dSpeed);
-    const Rect rc = StatusTextRect(strStatus);
-    QPainter painter(&m_picture);
-    painter.setFont(m_fontText);
+    const Rect rcOld = m_rcStatus;
+    const Rect rcNew = StatusTextRect(strStatus);
+    QPainter painter;
+    m_picture.BeginChange(painter);
+    // Where the old text was and the new one goes, with the pixel a glyph may reach beside and
+    // below it, the text is drawn afresh, and over it what of the plot a full paint draws there:
+    // the frame, the track and the cross may share those pixels.
+    const PixelGrid grid(painter);
+    QPainterPath area;
+    QRect rcArea;
+    for (const Rect& rc : {rcOld, rcNew}) {
+        if (rc.IsEmpty())
+            continue;
+        area.addRect(grid.Area(rc.left - 1, rc.top, rc.right + 1, rc.bottom + 1));
+        rcArea |= QRect(rc.left - 1, rc.top, rc.Width() + 2, rc.Height() + 1);
+    }
+    area.setFillRule(Qt::WindingFill);
+    painter.setClipPath(area);
+    painter.fillPath(area, Window()->palette().color(QPalette::Base));
     painter.setPen(Window()->palette().color(QPalette::Text));
-    // The new text covers the old one.
-    ClearTextArea(painter, m_rcStatus, Window()->palette().color(QPalette::Base));
-    ClearTextArea(painter, rc, Window()->palette().color(QPalette::Base));
-    DrawText(painter, {15, rc.top, m_sizePicture.width() - 15, rc.bottom}, strStatus, TextWrap::WordWrap);
-    // The plot's frame may share its bottom row with the text's top one, and a full paint draws it last.
-    painter.setBrush(Qt::NoBrush);
-    DrawBox(painter, m_rcPlot);
-    rcChanged |= ToQRect(rc).adjusted(-1, -1, 1, 1) | ToQRect(m_rcStatus).adjusted(-1, -1, 1, 1);
-    m_rcStatus = rc;
-    m_parts.SetText(m_nStatusPart, rc, strStatus);
+    painter.setFont(m_fontText);
+    DrawText(painter, {15, rcNew.top, m_picture.Size().width() - 15, rcNew.bottom}, strStatus, TextWrap::WordWrap);
+    m_rcStatus = rcNew;
+    m_parts.SetText(m_nStatusPart, rcNew, strStatus);
+    Rect rcReach = m_rcPlot;
+    rcReach.Inflate(6); // the cross's arms and a track point on the far edge
+    const QRect rcShared = rcArea & ToQRect(rcReach);
+    if (!rcShared.isEmpty())
+        DrawPlot(painter, rcShared);
+    rcChanged |= ToQRect(rcOld).adjusted(-1, -1, 1, 1) | ToQRect(rcNew).adjusted(-1, -1, 1, 1);
 }
 
 void CNavigationPage::InvalidateClient(const QRect& rcClient)

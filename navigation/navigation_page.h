@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/page/page_picture.h"
 #include "app/page/page_wnd.h"
 #include "app/visit/visit_control.h"
 #include "navigation/nav_point.h"
 #include "navigation/navigation_thread.h"
 #include "navigation/speed_hold.h"
 
-#include <QImage>
 #include <QPoint>
 
 #include <chrono>
@@ -58,14 +58,16 @@ protected:
     const Rect* HotAreaAt(int x, int y) const override;
 
 private:
-    void RenderPicture(int W, int H, qreal dRatio);
     void PaintPage(QPainter& painter, int W, int H);
+    // The frame, the segments that reach into rcArea and the cross.
+    void DrawPlot(QPainter& painter, const QRect& rcArea);
     bool PictureFitsWindow() const;
     Rect StatusTextRect(const QString& strText) const;
     void DrawButton(QPainter& painter, Rect& rc, const QString& strText) const;
     // Records in rcChanged what the tick's drawing touched.
     void DrawChange(const NavPoint& posOld, const NavPoint& posNew, QRect& rcChanged);
-    void DrawStatusOpaque(QRect& rcChanged);
+    // The status text of the new state over the old one.
+    void RedrawStatus(QRect& rcChanged);
     void InvalidateClient(const QRect& rcClient);
 
     const NavigationPageServices m_services;
@@ -83,9 +85,7 @@ private:
     // "Geschw. auf 0" has the first status with the held speed said.
     bool m_bAnnounceHeldStatus = false;
 
-    QImage m_picture;
-    QSize m_sizePicture;
-    qreal m_dPictureRatio = 1.0;
+    PagePicture m_picture;
     bool m_bPictureStale = true;
     Rect m_rcStatus;
     int m_nStatusPart = 0; // where the status text goes among the page's parts

@@ -54,11 +54,13 @@ void CPageVisitWidget::showEvent(QShowEvent* pEvent)
 
 void CPageVisitWidget::paintEvent(QPaintEvent* pEvent)
 {
-    QFrame::paintEvent(pEvent);
+    const QRect client = contentsRect();
+    // A page's small updates, a marker step's or a tick's, leave the edge as it is.
+    if (!client.contains(pEvent->rect()))
+        QFrame::paintEvent(pEvent);
     if (!m_pPage)
         return;
     QPainter painter(this);
-    const QRect client = contentsRect();
     painter.setClipRect(client);
     painter.translate(client.topLeft());
     painter.setPen(palette().color(QPalette::Text));

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The demo's four pages as notebook screens show them: at the scale factors 1.5 and 2,
+# The demo's four pages as notebook screens show them: at the scale factors 1.25 to 2,
 # in Qt's own light colours and in qt6ct's "darker" scheme. Saves a screenshot of each
 # page and checks that the window has the scaled size and the page the scheme's background.
 # Usage: page_looks.sh QUORVEL_DEMO SHOT_DIR
@@ -23,7 +23,7 @@ cancel_with_yes() {
   wait_for_box_closed
 }
 
-for scale in 1.5 2; do
+for scale in 1.25 1.5 1.75 2; do
   for scheme in light darker; do
     export QT_SCALE_FACTOR=$scale
     SHOT_DIR=$shots/$scheme-$scale
@@ -64,4 +64,4 @@ for scale in 1.5 2; do
     PROGRAM_PID= XVFB_PID=
   done
 done
-echo "PASS: every page at the scale factors 1.5 and 2, light and dark"
+echo "PASS: every page at the scale factors 1.25, 1.5, 1.75 and 2, light and dark"

@@ -224,10 +224,10 @@ TEST(NavigationPage, TicksDrawOnlyTheirChangeAndMatchAFullRepaint)
     EXPECT_EQ(t.RepaintedFromScratch(), after);
 }
 
-TEST(NavigationPage, SegmentsKeepTheirStartAndLeaveOutTheirEndInEveryDirectionAtEveryRatio)
+TEST(NavigationPage, SegmentsKeepTheirStartAndLeaveOutTheirEndInEveryDirectionAndTicksDrawAsAPaintAtEveryRatio)
 {
     NavigationFixture t;
-    for (const qreal dRatio : {1.0, 1.5, 2.0}) {
+    for (const qreal dRatio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
         for (const QPoint d : {QPoint(1, 0), QPoint(1, 1), QPoint(0, 1), QPoint(-1, 1), QPoint(-1, 0), QPoint(-1, -1),
                                QPoint(0, -1), QPoint(1, -1)}) {
             SCOPED_TRACE(testing::Message() << "ratio " << dRatio << ", direction " << d.x() << ", " << d.y());
@@ -255,6 +255,18 @@ TEST(NavigationPage, SegmentsKeepTheirStartAndLeaveOutTheirEndInEveryDirectionAt
             // A full repaint draws the same pixels as the ticks did.
             t.pPage->OnPaletteChange();
             EXPECT_EQ(ClientAtRatio(*t.Window(), dRatio), ticked);
+        }
+        // The cross on each edge of the frame and on a corner: its arms over the frame stay inverted.
+        t.frame.pFrame->SwitchPage(PAGE_START);
+        t.EnterAndApplyFirstTick();
+        ClientAtRatio(*t.Window(), dRatio);
+        double dCourse = t.pPage->Course();
+        for (const NavPoint pos : {NavPoint{-1.5, 0.2}, NavPoint{1.5, -0.4}, NavPoint{0.3, -1.5}, NavPoint{-0.2, 1.5},
+                                   NavPoint{-1.5, 1.5}}) {
+            t.pPage->UpdatePosition(pos, dCourse += 0.1, 0.02);
+            const QImage ticked = ClientAtRatio(*t.Window(), dRatio);
+            t.pPage->OnPaletteChange();
+            EXPECT_EQ(ClientAtRatio(*t.Window(), dRatio), ticked) << "at " << pos.x << ", " << pos.y << ", ratio " << dRatio;
         }
     }
     // The cross and the end of a segment drawn up and left, eight times enlarged, for people to look at.

@@ -54,7 +54,7 @@ def main(copyright_path, metainfo_path, repository):
             if not os.path.isfile(path.rstrip('.')):
                 problems.append(f'licence {name} refers to {path}, which this system does not have')
 
-    program = copyright.find_files_paragraph('app/main.cpp')
+    program = copyright.find_files_paragraph('main/main.cpp')
     declared = ElementTree.parse(metainfo_path).getroot().findtext('project_license')
     if program is None or program.license.synopsis != declared:
         problems.append(f'the program is under {program.license.synopsis if program else None}, '

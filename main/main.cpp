@@ -1,4 +1,4 @@
-#include "app/quorvel_main.h"
+#include "main/quorvel_main.h"
 #include "calibration/linux_power_supply.h"
 #include "drive/linux_drive_reader.h"
 

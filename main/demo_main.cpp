@@ -1,4 +1,4 @@
-#include "app/quorvel_main.h"
+#include "main/quorvel_main.h"
 #include "drive/simulated_drive_reader.h"
 
 // Quorvel with a simulated notebook drive on battery and settings of its own,

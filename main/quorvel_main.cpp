@@ -1,4 +1,4 @@
-#include "app/quorvel_main.h"
+#include "main/quorvel_main.h"
 
 #include "app/linux_keyboard_locks.h"
 #include "app/main_frame.h"
