@@ -9,7 +9,7 @@ remove_folder() {
   local folder
   for folder in "$@"; do
     folder=$(readlink -m "$folder")
-    if grep -q " $folder/" /proc/mounts; then echo "FAIL: something is still mounted under $folder" >&2; return 1; fi
+    if grep -qE " $folder(/| )" /proc/mounts; then echo "FAIL: something is still mounted under $folder" >&2; return 1; fi
     rm -rf --one-file-system "$folder"
   done
 }
@@ -21,12 +21,14 @@ bootstrap_root() {
   debootstrap --variant=minbase "$1" "$2" "$DEBIAN_MIRROR" >"$3"
 }
 
-# mount_root ROOT own|host: a fresh sys of the root's own; with `own`, /dev stays the few nodes
-# debootstrap made, so nothing of the host's devices is reachable; with `host`, the host's
-# devices (loop devices, input LEDs) and a shared-memory tmpfs, as the tests need. Call
-# unmount_root on every way out.
+# mount_root ROOT own|host: the root bound onto itself, so that its / is a mount point whose
+# propagation a test's mount namespace of its own can change; a fresh sys of the root's own;
+# with `own`, /dev stays the few nodes debootstrap made, so nothing of the host's devices is
+# reachable; with `host`, the host's devices (loop devices, input LEDs, FUSE) and a shared-memory
+# tmpfs, as the tests need. Call unmount_root on every way out.
 mount_root() {
   ROOT=$1
+  mount --bind "$ROOT" "$ROOT"
   root_mount sys -t sysfs sysfs
   if [ "$2" = host ]; then
     root_mount dev --bind /dev
@@ -45,11 +47,11 @@ root_mount() {
 }
 
 # Unmounts, innermost first, what mount_root mounted and whatever the commands run in the root
-# left mounted below it (a test's loop-device file system, say).
+# left mounted below it (a test's loop-device file system, say), the root's own binding last.
 unmount_root() {
   local at
   [ -n "${ROOT:-}" ] || return 0
-  for at in $(awk -v root="$(readlink -m "$ROOT")/" 'index($2, root) == 1 { print $2 }' /proc/mounts | sort -r); do
+  for at in $(awk -v root="$(readlink -m "$ROOT")" '$2 == root || index($2, root "/") == 1 { print $2 }' /proc/mounts | sort -r); do
     umount "$at" 2>/dev/null || umount -l "$at" || true
   done
 }

@@ -6,7 +6,7 @@
 set -euo pipefail
 if [ "$(id -u)" -ne 0 ] || [ ! -w /dev/fuse ] || ! command -v bindfs >/dev/null ||
   ! unshare --mount --propagation private true 2>/dev/null; then
-  echo "SKIP: needs root, /dev/fuse, bindfs and a mount namespace of its own (not in a chroot)" && exit 77
+  echo "SKIP: needs root, /dev/fuse, bindfs and a mount namespace of its own (a chroot whose / is no mount point has none)" && exit 77
 fi
 [ -n "${QUORVEL_OWN_MOUNTS:-}" ] || QUORVEL_OWN_MOUNTS=1 exec unshare --mount --propagation private "$0" "$@"
 SHOT_DIR=$2
