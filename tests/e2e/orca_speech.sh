@@ -197,6 +197,8 @@ key Return
 expect_page "Langzeitmessung" "Letzte Schätzung: "
 key Return
 expect "Sind Sie sicher?"
+# Answered before Orca has read the button, the box may be gone while Orca asks its name.
+expect_button "Ja"
 key Return
 expect_page "Eingangsseite" "Diese Software ist ein Zusatzangebot"
 
