@@ -13,8 +13,14 @@ NAVIGATION_LINK="130 186"
 LATITUDE_LINK="130 208"
 CANCEL_BUTTON="592 432"
 
-# The colour of a screenshot at a point given in logical pixels.
-colour_at() { convert "$SHOT_DIR/$1.png" -format "%[hex:p{$(device_px "$2"),$(device_px "$3")}]" info:; }
+# background_is SHOT X Y RRGGBB: the screenshot's colour at a point given in logical pixels,
+# which ImageMagick 6 and 7 both print as RRGGBB.
+background_is() {
+  local printed
+  printed=$(convert "$SHOT_DIR/$1.png" -format "%[hex:p{$(device_px "$2"),$(device_px "$3")}]" info:)
+  [[ $printed =~ ^[0-9A-F]{6}$ ]] || fail "convert printed '$printed' for the colour of $1.png at $2,$3"
+  [ "$printed" = "$4" ] || fail "the $1 page's background is $printed, not $4 ($scheme, $scale)"
+}
 
 cancel_with_yes() {
   click_at $CANCEL_BUTTON
@@ -41,8 +47,7 @@ for scale in 1.25 1.5 1.75 2; do
     wait_for_main_window
     sleep 0.5
     shot start
-    [ "$(colour_at start 320 300)" = "$background" ] ||
-      fail "the start page's background is $(colour_at start 320 300), not $background ($scheme, $scale)"
+    background_is start 320 300 "$background"
     click_at $NAVIGATION_LINK
     sleep 3
     shot navigation
