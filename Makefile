@@ -28,10 +28,11 @@ $(TSAN_DIR)/build.ninja: | deps-test
 $(SANITIZE_DIR)/build.ninja: | deps-test
 	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
 
-# The package's program gets the hardening flags Debian builds its own packages with.
+# The package's program gets the hardening flags Debian builds its own packages with, and no path of
+# the folder it was built in.
 $(PACKAGE_DIR)/build.ninja: | deps
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS) -ffile-prefix-map=$(CURDIR)=." \
 	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 	  cmake -S . -B $(PACKAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 
@@ -72,9 +73,11 @@ fuzz: deps-test $(FUZZ_DIR)/build.ninja
 	cmake --build $(FUZZ_DIR) --target quorvel_fuzzers
 	scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 
+# Every date in the package (file times, rcc's resource times) is the changelog's first entry's, as
+# in Debian's own builds: two builds of one commit give the same bytes.
 package: deps $(PACKAGE_DIR)/build.ninja
-	cmake --build $(PACKAGE_DIR) --target quorvel quorvel_packaging_files
-	cd $(PACKAGE_DIR) && cpack
+	export SOURCE_DATE_EPOCH=$$(dpkg-parsechangelog -l packaging/changelog -S Timestamp); \
+	  cmake --build $(PACKAGE_DIR) --target quorvel quorvel_packaging_files && cd $(PACKAGE_DIR) && cpack
 
 # Runs lintian on the package, installs it on a freshly bootstrapped Debian 12 and Debian 13, starts
 # it from its desktop entry, purges it.
