@@ -14,7 +14,8 @@ esac
 
 if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
   cat >&2 <<'EOF'
-install-deps.sh: this system has no apt. Install with its own package manager:
+install-deps.sh: this system has no apt. Install with its own package manager (the oldest
+versions the build is known to work with):
   to build and run: a C++20 compiler (GCC 12 or later), CMake 3.25, Ninja or Make,
     Qt 6.4 or later (Qt Base: Core, Gui, Widgets, Test, with the xcb platform plugin and the
     Xlib and OpenGL development files it builds against), Qt Wayland 6.4 for Wayland desktops,
