@@ -49,6 +49,8 @@ std::unique_ptr<QMessageBox> QtMessageBox::Build(const std::string& strText, Mes
     pBox->setWindowTitle(QString::fromUtf8(LoadString(IDR_MAINFRAME)));
     pBox->setText(QString::fromStdString(strText));
     pBox->setTextFormat(Qt::PlainText);
+    // A label that takes focus is no text of the box for Orca 51, which would then say only its caption.
+    pBox->setTextInteractionFlags(Qt::NoTextInteraction);
     pBox->setIcon(QtIcon(icon));
     if (buttons == MessageButtons::YesNo) {
         pBox->setStandardButtons(QMessageBox::Yes | QMessageBox::No);

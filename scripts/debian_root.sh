@@ -14,11 +14,28 @@ remove_folder() {
   done
 }
 
-# bootstrap_root RELEASE ROOT LOG: a minimal Debian RELEASE (bookworm, trixie, ...) in ROOT.
+# bootstrap_root RELEASE ROOT LOG: a minimal Debian RELEASE (bookworm, trixie, forky, testing,
+# ...) in ROOT. A release younger than the host's debootstrap is made by its script for sid,
+# which serves every release since.
 bootstrap_root() {
   command -v debootstrap >/dev/null || apt-get install -y -qq debootstrap >/dev/null
+  local script=()
+  [ -e "/usr/share/debootstrap/scripts/$1" ] || script=(/usr/share/debootstrap/scripts/sid)
   echo "Bootstrapping Debian $1 in $2"
-  debootstrap --variant=minbase "$1" "$2" "$DEBIAN_MIRROR" >"$3"
+  debootstrap --variant=minbase "$1" "$2" "$DEBIAN_MIRROR" "${script[@]}" >"$3"
+  accept_expired_testing "$2"
+}
+
+# The archive reached here may be a snapshot, whose testing Release file (valid for a week)
+# has expired; apt in a testing or unstable root is told to accept it, and in no other root.
+accept_expired_testing() {
+  local release
+  for release in "$1"/var/lib/apt/lists/*_Release; do
+    if grep -qxE 'Suite: (testing|unstable)' "$release"; then
+      echo 'Acquire::Check-Valid-Until "false";' >"$1/etc/apt/apt.conf.d/80accept-expired-testing"
+      return
+    fi
+  done
 }
 
 # mount_root ROOT own|host: the root bound onto itself, so that its / is a mount point whose

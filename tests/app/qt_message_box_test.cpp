@@ -1,9 +1,12 @@
 #include "app/qt_message_box.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 TEST(QtMessageBox, CaptionIconAndGermanButtons)
 {
@@ -15,6 +18,12 @@ TEST(QtMessageBox, CaptionIconAndGermanButtons)
     // J and N answer the box, as on the desktops users know.
     EXPECT_EQ(pBox->button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
     EXPECT_EQ(pBox->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
+    // A screen reader reads a box's text only from labels that take no focus.
+    const QList<QLabel*> labels = pBox->findChildren<QLabel*>();
+    const auto pText = std::find_if(labels.begin(), labels.end(),
+                                    [](const QLabel* pLabel) { return pLabel->text() == "Sind Sie sicher?"; });
+    ASSERT_NE(pText, labels.end());
+    EXPECT_EQ((*pText)->focusPolicy(), Qt::NoFocus);
 
     auto pOk = QtMessageBox::Build("Fehler <b>1</b>", MessageIcon::Error, MessageButtons::Ok, nullptr);
     ASSERT_EQ(pOk->buttons().size(), 1);

@@ -98,6 +98,7 @@ speech() {
 }
 MARK=0
 mark() { MARK=$(speech | wc -l); }
+seen_meanwhile() { printf '; Orca said:'; speech | tail -n +"$((MARK + 1))" | sed "s/.*/ '&'/" | tr -d '\n'; }
 said_since_mark() { speech | tail -n +"$((MARK + 1))" | grep -qxF "${@/#/-e}"; }
 said_since_mark_start() { speech | tail -n +"$((MARK + 1))" | grep -q "${@/#/-e^}"; }
 # expect TEXT: Orca says exactly this line, after the last mark.
@@ -108,8 +109,8 @@ expect_page() {
   wait_for "Orca to read the page $1" 40 said_since_mark_start "$1 panel\.$" "$1 $2" "$2"
   expect_start "$2" "$1 $2"
 }
-# Orca 43 reads a box as "NAME push button.", Orca 48 as "NAME button.".
-expect_button() { expect "$1 push button." "$1 button."; }
+# Orca 43 reads a box as "NAME push button.", Orca 48 as "NAME button.", Orca 51 as "NAME button".
+expect_button() { expect "$1 push button." "$1 button." "$1 button"; }
 expect_start() { wait_for "Orca to say \"$1...\"" 40 said_since_mark_start "$@"; }
 key() {
   mark
@@ -196,6 +197,8 @@ key Return
 expect_page "Langzeitmessung" "Letzte Schätzung: "
 key Return
 expect "Sind Sie sicher?"
+# Answered before Orca has read the button, the box may be gone while Orca asks its name.
+expect_button "Ja"
 key Return
 expect_page "Eingangsseite" "Diese Software ist ein Zusatzangebot"
 

@@ -47,6 +47,16 @@ demo_window_shown() {
     grep -q "wl_surface$id\\.attach(wl_buffer[@#]" "$session/demo.log"
 }
 demo_settled() { no_wayland_plugin || demo_ended || demo_window_shown; }
+# Where the window does not come: whether libwayland wrote its requests in a form read here.
+seen_meanwhile() {
+  if grep -q "wl_display$id\.get_registry(" "$session/demo.log"; then
+    printf '; the demo asked %s times to attach a buffer, and its last request was %s' \
+      "$(grep -c "wl_surface$id\.attach(" "$session/demo.log")" "$(grep -- '-> ' "$session/demo.log" | tail -n 1)"
+  else
+    printf "; WAYLAND_DEBUG wrote no get_registry request in the form interface@id or interface#id, but: %s" \
+      "$(grep -m 3 'wl_display' "$session/demo.log" | tr '\n' '|')"
+  fi
+}
 # run_demo SHOT_NAME: the demo's start page on weston, and its screenshot.
 run_demo() {
   WAYLAND_DEBUG=client "$demo" >"$session/demo.log" 2>&1 &

@@ -125,7 +125,19 @@ page_picture() {
   import -window root -crop "$(device_px 640)x$(device_px 430)+0+$(device_px 25)" +repage "$SESSION_DIR/$1.png"
 }
 
-same_picture() { [ "$(compare -metric AE "$SESSION_DIR/$1.png" "$SESSION_DIR/$2.png" null: 2>&1)" = 0 ]; }
+# Whether two page pictures are alike pixel for pixel. compare's exit code says it (0 alike, 1
+# not); the count of differing pixels it prints must agree: "N" from ImageMagick 6, "N (F)" with
+# the share from 7. Any other form fails with what compare printed.
+same_picture() {
+  local printed rc=0 count
+  printed=$(compare -metric AE "$SESSION_DIR/$1.png" "$SESSION_DIR/$2.png" null: 2>&1) || rc=$?
+  count=$(printf '%s\n' "$printed" | sed -nE '1{/^[0-9.e+]+( \([0-9.e+-]+\))?$/{s/ .*//;p}}')
+  if [ "$(printf '%s\n' "$printed" | wc -l)" -eq 1 ] && [ -n "$count" ]; then
+    if [ "$rc" -eq 0 ] && awk -v n="$count" 'BEGIN { exit !(n == 0) }'; then return 0; fi
+    if [ "$rc" -eq 1 ] && awk -v n="$count" 'BEGIN { exit !(n > 0) }'; then return 1; fi
+  fi
+  fail "compare printed '$printed' with exit code $rc for the pictures $1 and $2"
+}
 
 # confirm_boxes ALIVE_CHECK SHOT_PREFIX: confirms each message box with Return while
 # ALIVE_CHECK succeeds, counting them in BOXES. Fails as soon as the main window shows.
