@@ -7,30 +7,36 @@ PACKAGE_DIR := build-package
 FUZZ_SECONDS ?= 60
 GENERATOR := -G Ninja
 
-.PHONY: all deps build run demo test test-plain test-sanitize test-tsan fuzz package package-check clean
+.PHONY: all deps deps-test build run demo test test-plain test-sanitize test-tsan fuzz package package-check clean
 
 all: build
 
+# What building, running and packaging need; the test targets add the test tools.
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh run
 
+deps-test:
+	@scripts/install-deps.sh test
+
+# Configured without the tests, which need the test tools; test-plain turns them on.
 $(BUILD_DIR)/build.ninja: | deps
-	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
 
-$(TSAN_DIR)/build.ninja: | deps
+$(TSAN_DIR)/build.ninja: | deps-test
 	cmake -S . -B $(TSAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_TSAN=ON
 
-$(SANITIZE_DIR)/build.ninja: | deps
+$(SANITIZE_DIR)/build.ninja: | deps-test
 	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
 
-# The package's program gets the hardening flags Debian builds its own packages with.
+# The package's program gets the hardening flags Debian builds its own packages with, and no path of
+# the folder it was built in.
 $(PACKAGE_DIR)/build.ninja: | deps
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS) -ffile-prefix-map=$(CURDIR)=." \
 	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 	  cmake -S . -B $(PACKAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 
-$(FUZZ_DIR)/build.ninja: | deps
+$(FUZZ_DIR)/build.ninja: | deps-test
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_FUZZ=ON
 
 build: deps $(BUILD_DIR)/build.ninja
@@ -48,26 +54,30 @@ test:
 	$(MAKE) test-sanitize
 	$(MAKE) test-tsan
 
-test-plain: build
+test-plain: deps-test $(BUILD_DIR)/build.ninja
+	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
+	cmake --build $(BUILD_DIR)
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
 
-test-sanitize: deps $(SANITIZE_DIR)/build.ninja
+test-sanitize: deps-test $(SANITIZE_DIR)/build.ninja
 	cmake --build $(SANITIZE_DIR)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j2
 
-test-tsan: deps $(TSAN_DIR)/build.ninja
+test-tsan: deps-test $(TSAN_DIR)/build.ninja
 	cmake --build $(TSAN_DIR) --target quorvel_core_tests quorvel_platform_tests
 	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(TSAN_DIR) --output-on-failure -j2
 
-fuzz: deps $(FUZZ_DIR)/build.ninja
+fuzz: deps-test $(FUZZ_DIR)/build.ninja
 	cmake --build $(FUZZ_DIR) --target quorvel_fuzzers
 	scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 
+# Every date in the package (file times, rcc's resource times) is the changelog's first entry's, as
+# in Debian's own builds: two builds of one commit give the same bytes.
 package: deps $(PACKAGE_DIR)/build.ninja
-	cmake --build $(PACKAGE_DIR) --target quorvel quorvel_packaging_files
-	cd $(PACKAGE_DIR) && cpack
+	export SOURCE_DATE_EPOCH=$$(dpkg-parsechangelog -l packaging/changelog -S Timestamp); \
+	  cmake --build $(PACKAGE_DIR) --target quorvel quorvel_packaging_files && cd $(PACKAGE_DIR) && cpack
 
 # Runs lintian on the package, installs it on a freshly bootstrapped Debian 12 and Debian 13, starts
 # it from its desktop entry, purges it.

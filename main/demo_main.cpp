@@ -7,5 +7,5 @@ int main(int argc, char** argv)
 {
     SimulatedDriveReader driveReader;
     BatteryPowerStatus battery;
-    return RunQuorvel(argc, argv, {driveReader, battery, QStringLiteral("Quorvel-Demo"), "/sys"});
+    return RunQuorvel(argc, argv, {"quorvel-demo", driveReader, battery, QStringLiteral("Quorvel-Demo"), "/sys"});
 }

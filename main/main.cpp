@@ -6,5 +6,5 @@ int main(int argc, char** argv)
 {
     LinuxDriveReader driveReader;
     LinuxPowerSupply powerSupply;
-    return RunQuorvel(argc, argv, {driveReader, powerSupply, QStringLiteral("Quorvel"), "/sys"});
+    return RunQuorvel(argc, argv, {"quorvel", driveReader, powerSupply, QStringLiteral("Quorvel"), "/sys"});
 }

@@ -1,5 +1,7 @@
 #include "main/quorvel_main.h"
 
+#include "app/command_line.h"
+
 #include "app/linux_keyboard_locks.h"
 #include "app/main_frame.h"
 #include "app/qt_message_box.h"
@@ -19,10 +21,12 @@
 #include <QTranslator>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <thread>
 #include <memory>
+#include <span>
 
 namespace {
 
@@ -38,6 +42,13 @@ QIcon ProgramIcon()
 
 int RunQuorvel(int argc, char** argv, const QuorvelPlatform& platform)
 {
+    // Answered before Qt starts, so they need no display and read no drive.
+    const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
+    if (const auto answer = AnswerCommandLine(arguments.subspan(argc > 0 ? 1 : 0), platform.pszProgram)) {
+        // A full disk or a closed pipe must not pass for an answer given.
+        const bool bWritten = std::fputs(answer->c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+        return bWritten ? EXIT_SUCCESS : EXIT_FAILURE;
+    }
     QApplication application(argc, argv);
     QApplication::setWindowIcon(ProgramIcon());
     // Lets the desktop match the window to the installed entry and its icon.

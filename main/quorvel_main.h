@@ -9,6 +9,8 @@
 
 // The hardware and the settings scope a Quorvel executable runs with.
 struct QuorvelPlatform {
+    // The executable's name, as --help and --version give it.
+    const char* pszProgram;
     IDriveModelReader& driveReader;
     IPowerStatus& powerStatus;
     // The settings' application name under the organisation "Valdrin".

@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """Checks the manual pages as man and lintian read them.
 
-Usage: check_man_pages.py PAGE...
+Usage: check_man_pages.py [--must-name=NAME]... PAGE...
 
 Each page must format without a single warning (as `man --warnings` reports them to lintian) and must
 have a NAME section that whatis can read. The pages are translations of each other, so all of them
-must name the same files, settings keys, variables and system interfaces.
+must name the same files, settings keys, variables and system interfaces, and each of them every
+NAME given (a file the package installs for the reader, say).
 """
 
 import os
@@ -32,13 +33,18 @@ def names(page):
     return set(NAMES.findall(text))
 
 
-def main(pages):
+def main(arguments):
+    required = [a.split('=', 1)[1] for a in arguments if a.startswith('--must-name=')]
+    pages = [a for a in arguments if not a.startswith('--must-name=')]
     problems = []
     for page in pages:
         if found := warnings(page):
             problems.append(f'{page}: {found}')
         if subprocess.run(['lexgrog', page], stdout=subprocess.DEVNULL).returncode != 0:
             problems.append(f'{page}: whatis cannot read its NAME section')
+    for page in pages:
+        for name in sorted(set(required) - names(page)):
+            problems.append(f'{page} does not name {name}')
     reference = names(pages[0])
     for page in pages[1:]:
         other = names(page)
