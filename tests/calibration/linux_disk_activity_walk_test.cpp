@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <future>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -136,39 +137,41 @@ TEST(DiskActivityWalk, StopInsideASubdirectoryEndsWithoutAnotherProbe)
     EXPECT_EQ(nChecksAfterStop, 2);
 }
 
-TEST(DiskActivityWalk, RunStopsAtTheCheckBeforeEveryPass)
+TEST(DiskActivityWalk, PassesFollowEachOtherWithoutAYieldUntilTheCheckBeforeOneFails)
 {
     TempTree tree;
     tree.File("a.txt");
-    int nProbes = 0;
+    std::string strEvents; // p a probe, y a yield
     int nChecks = 0;
     DiskActivityWalk walk;
     // Stop at the first check after the third probe, wherever it falls.
     walk.keepRunning = [&] {
         ++nChecks;
-        return nProbes < 3;
+        return std::count(strEvents.begin(), strEvents.end(), 'p') < 3;
     };
-    walk.probe = [&](int, const char*, unsigned long) { ++nProbes; };
-    walk.yield = [] {};
+    walk.probe = [&](int, const char*, unsigned long) { strEvents += 'p'; };
+    walk.yield = [&] { strEvents += 'y'; };
     RunDiskActivityWalk(tree.root.string(), walk);
-    EXPECT_EQ(nProbes, 3);
+    // The file's yield, and the next pass at once; nothing on the way out.
+    EXPECT_EQ(strEvents, "pypypy");
 
-    nProbes = 3;
     nChecks = 0;
     RunDiskActivityWalk(tree.root.string(), walk);
     EXPECT_EQ(nChecks, 1);
-    EXPECT_EQ(nProbes, 3);
+    EXPECT_EQ(strEvents, "pypypy");
 }
 
-TEST(DiskActivityWalk, UnreadableRootIsRetriedUntilStopped)
+TEST(DiskActivityWalk, UnreadableRootIsRetriedAtOnceUntilStopped)
 {
     int nChecks = 0;
+    int nYields = 0;
     DiskActivityWalk walk;
     walk.keepRunning = [&] { return ++nChecks < 5; };
     walk.probe = [](int, const char*, unsigned long) { FAIL() << "nothing to probe"; };
-    walk.yield = [] {};
+    walk.yield = [&] { ++nYields; };
     RunDiskActivityWalk("/nonexistent/quorvel", walk);
     EXPECT_EQ(nChecks, 5);
+    EXPECT_EQ(nYields, 0);
 }
 
 // A file bound onto a file of the same file system shows the same device: only
