@@ -5,9 +5,10 @@
 # device, and Orca's debug log, whose SPEECH OUTPUT lines are what it said. Everything
 # it writes stays in a private home. Exit code 77 (skipped) where Orca, speech-dispatcher
 # or its espeak-ng module or the window manager is missing.
-# Usage: accessibility_session.sh SHOT_DIR orca_speech.sh QUORVEL_DEMO
+# Usage: accessibility_session.sh SHOT_DIR orca_speech.sh QUORVEL_DEMO SEND_DIALOG_SHOWN
 set -euo pipefail
 program=$1
+send_dialog=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.sh"
 
@@ -198,6 +199,34 @@ key Return
 expect "Sind Sie sicher?"
 key Return
 expect_page "Eingangsseite" "Diese Software ist ein Zusatzangebot"
+
+# The send dialog ends 24 hours of measuring, so it is shown on its own. Each "Kopieren"
+# names what it copies: Orca 43 says the description as an utterance after the button's.
+kill "$PROGRAM_PID"
+wait_for_program_end 10
+# until_said WHAT PATTERN: what Orca said since the mark, its utterances joined by "|",
+# matches the extended regular expression; else fails with what it said.
+until_said() {
+  local deadline=$((SECONDS + 40))
+  until speech | tail -n +"$((MARK + 1))" | tr '\n' '|' | grep -Eq "$2"; do
+    [ "$SECONDS" -lt "$deadline" ] ||
+      fail "Orca did not say $1; it said: $(speech | tail -n +"$((MARK + 1))" | tr '\n' '|')"
+    sleep 0.1
+  done
+}
+# The description right after the button, as an utterance of its own or in the same one.
+expect_copy_button() { until_said "\"Kopieren\" with \"$1\"" "(^|\|)Kopieren (push )?button\.[| ]$1\.(\||$)"; }
+mark
+start_program "$send_dialog"
+until_said "the send dialog's message" "Die Breitengradmessung wurde erfolgreich beendet\."
+key Tab
+expect_copy_button "Kopiert die E-Mail-Adresse"
+key Tab
+key Tab
+expect_copy_button "Kopiert den Bericht"
+shot 07-send-dialog root
+key Escape
+wait_for_program_end 10
 
 speech | sed 's/^/  said: /'
 # The estimate changes every second but its accuracy only every quarter of an hour.
