@@ -199,7 +199,8 @@ TEST(StartPage, Screenshots)
     };
     for (const State& state : {State{"calibrated", "TOSHIBA MK4019GAX", "rabcdefghijklmnopq"},
                                State{"uncalibrated", "TOSHIBA MK4019GAX", ""},
-                               State{"unsupported", "QEMU HARDDISK", ""}}) {
+                               State{"unsupported", "QEMU HARDDISK", ""},
+                               State{"windows-1252", "TOSHIBA MK\xE9\xE4\x80\x9C", ""}}) {
         // At 456 pixels "Notebook-Platte." moves whole to the next line.
         for (QSize size : {QSize(640, 480), QSize(290, 400), QSize(456, 480)}) {
             FrameFixture t(state.pszModel, state.pszStored);
