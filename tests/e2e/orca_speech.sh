@@ -200,31 +200,28 @@ expect "Sind Sie sicher?"
 key Return
 expect_page "Eingangsseite" "Diese Software ist ein Zusatzangebot"
 
-# The send dialog ends 24 hours of measuring, so it is shown on its own. Each "Kopieren"
-# names what it copies: Orca 43 says the description as an utterance after the button's.
+# The send dialog ends 24 hours of measuring, so it is shown on its own. Orca 43 says each
+# "Kopieren" and then, as an utterance of its own, what the button copies.
 kill "$PROGRAM_PID"
 wait_for_program_end 10
-# until_said WHAT PATTERN: what Orca said since the mark, its utterances joined by "|",
-# matches the extended regular expression; else fails with what it said.
+# until_said WHAT PATTERN: Orca's utterances since the mark, joined by "|", match the
+# extended regular expression PATTERN; else it fails with what Orca said.
 until_said() {
   local deadline=$((SECONDS + 40))
   until speech | tail -n +"$((MARK + 1))" | tr '\n' '|' | grep -Eq "$2"; do
-    [ "$SECONDS" -lt "$deadline" ] ||
-      fail "Orca did not say $1; it said: $(speech | tail -n +"$((MARK + 1))" | tr '\n' '|')"
+    [ "$SECONDS" -lt "$deadline" ] || fail "Orca did not say $1: $(speech | tail -n +"$((MARK + 1))" | tr '\n' '|')"
     sleep 0.1
   done
 }
-# The description right after the button, as an utterance of its own or in the same one.
-expect_copy_button() { until_said "\"Kopieren\" with \"$1\"" "(^|\|)Kopieren (push )?button\.[| ]$1\.(\||$)"; }
+expect_copy_button() { until_said "\"Kopieren\" with \"$1\"" "(^|\|)Kopieren (push )?button\.\|$1\.(\||$)"; }
 mark
 start_program "$send_dialog"
-until_said "the send dialog's message" "Die Breitengradmessung wurde erfolgreich beendet\."
+until_said "the send dialog" "Die Breitengradmessung wurde erfolgreich beendet\."
 key Tab
 expect_copy_button "Kopiert die E-Mail-Adresse"
 key Tab
 key Tab
 expect_copy_button "Kopiert den Bericht"
-shot 07-send-dialog root
 key Escape
 wait_for_program_end 10
 
