@@ -164,8 +164,8 @@ TEST(UserTexts, EveryTextIsExactlyAsWritten)
          "helfen, kopieren Sie bitte die unten stehenden Angaben in Ihr E-Mail-Programm und senden sie an:"},
         {"send dialog address button", sendText("copyAddress"), "&Kopieren"},
         {"send dialog report button", sendText("copyReport"), "K&opieren"},
-        {"send dialog address button for a screen reader", sendDescription("copyAddress"), "Kopiert die E-Mail-Adresse"},
-        {"send dialog report button for a screen reader", sendDescription("copyReport"), "Kopiert den Bericht"},
+        {"send dialog address button, described", sendDescription("copyAddress"), "Kopiert die E-Mail-Adresse"},
+        {"send dialog report button, described", sendDescription("copyReport"), "Kopiert den Bericht"},
         {"send dialog close button", sendText("close"), "Schließen"},
 
         {"back box", TEXT_BACK, "Zurück"},

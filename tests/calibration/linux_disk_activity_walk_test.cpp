@@ -149,7 +149,7 @@ TEST(DiskActivityWalk, RunStopsAtTheCheckBeforeEveryPass)
         ++nChecks;
         return nProbes < 3;
     };
-    walk.probe = [&](int, const char*, unsigned long) { strEvents += 'p', ++nProbes; };
+    walk.probe = [&](int, const char*, unsigned long) { ++nProbes; strEvents += 'p'; };
     walk.yield = [&] { strEvents += 'y'; };
     RunDiskActivityWalk(tree.root.string(), walk);
     // The file's yield, and the next pass at once; nothing on the way out.
