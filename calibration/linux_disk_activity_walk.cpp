@@ -153,9 +153,8 @@ void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& wa
 
 void RunDiskActivityWalk(const std::string& strRoot, const DiskActivityWalk& walk)
 {
-    while (walk.keepRunning()) {
+    // A root that cannot be read is retried at once: the thread's idle priority keeps the
+    // retries from taking time from anything else.
+    while (walk.keepRunning())
         WalkDiskActivityPass(strRoot, walk);
-        // A root that cannot be read is retried at once; the yield keeps that from spinning.
-        walk.yield();
-    }
 }

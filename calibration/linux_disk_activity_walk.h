@@ -29,5 +29,5 @@ struct DiskActivityWalk {
 // included) is skipped unopened.
 void WalkDiskActivityPass(const std::string& strRoot, const DiskActivityWalk& walk);
 
-// Pass after pass, until walk.keepRunning() says no.
+// Pass after pass, each beginning at once, until walk.keepRunning() says no.
 void RunDiskActivityWalk(const std::string& strRoot, const DiskActivityWalk& walk);

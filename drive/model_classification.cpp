@@ -5,12 +5,31 @@ const char* const g_apszSupportedModels[20] = {
     "DYLA",    "IC25", "MHG",  "MHH",  "MHK",  "MHL",  "MHM",  "MHN",  "MHR",  "MHS",
 };
 
+namespace {
+
+unsigned char UpperCase1252(unsigned char byte)
+{
+    if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7))
+        return byte - 0x20;
+    switch (byte) {
+    case 0x9A: // š
+    case 0x9C: // œ
+    case 0x9E: // ž
+        return byte - 0x10;
+    case 0xFF: // ÿ
+        return 0x9F;
+    default:
+        return byte;
+    }
+}
+
+} // namespace
+
 std::string UpperCaseModel(std::string_view model)
 {
     std::string strUpper(model);
     for (char& c : strUpper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        c = static_cast<char>(UpperCase1252(static_cast<unsigned char>(c)));
     return strUpper;
 }
 

@@ -44,14 +44,17 @@ void CheckClassification(const std::string& strModel)
     FUZZ_REQUIRE(strUpper.size() == strModel.size());
     for (std::size_t i = 0; i < strModel.size(); ++i) {
         const char c = strModel[i];
-        FUZZ_REQUIRE(strUpper[i] == (c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+        if (static_cast<unsigned char>(c) < 0x80)
+            FUZZ_REQUIRE(strUpper[i] == (c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
     }
+    FUZZ_REQUIRE(UpperCaseModel(strUpper) == strUpper);
     // Support is found by substrings, so text around a supported model keeps it supported.
     if (IsSupportedModel(strUpper))
         FUZZ_REQUIRE(IsSupportedModel("A " + strUpper + " Z"));
 
     const int nDirection = ModelDirection(strUpper);
     FUZZ_REQUIRE(nDirection == DIRECTION_RIGHT || nDirection == DIRECTION_LEFT);
+    FUZZ_REQUIRE(nDirection == ModelDirection(strModel));
     FUZZ_REQUIRE(nDirection == DirectionByUnsignedSum(strUpper));
 }
 

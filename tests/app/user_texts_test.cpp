@@ -3,6 +3,7 @@
 #include "resources/page_texts.h"
 #include "resources/string_table.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -72,6 +73,10 @@ TEST(UserTexts, EveryTextIsExactlyAsWritten)
         if (auto* pLabel = send.findChild<QLabel*>(QString::fromLatin1(pszName)))
             return pLabel->text();
         return send.findChild<QPushButton*>(QString::fromLatin1(pszName))->text();
+    };
+    auto sendDescription = [&send](const char* pszName) {
+        return QAccessible::queryAccessibleInterface(send.findChild<QPushButton*>(QString::fromLatin1(pszName)))
+            ->text(QAccessible::Description);
     };
 
     const Row rows[] = {
@@ -159,6 +164,8 @@ TEST(UserTexts, EveryTextIsExactlyAsWritten)
          "helfen, kopieren Sie bitte die unten stehenden Angaben in Ihr E-Mail-Programm und senden sie an:"},
         {"send dialog address button", sendText("copyAddress"), "&Kopieren"},
         {"send dialog report button", sendText("copyReport"), "K&opieren"},
+        {"send dialog address button, described", sendDescription("copyAddress"), "Kopiert die E-Mail-Adresse"},
+        {"send dialog report button, described", sendDescription("copyReport"), "Kopiert den Bericht"},
         {"send dialog close button", sendText("close"), "Schließen"},
 
         {"back box", TEXT_BACK, "Zurück"},

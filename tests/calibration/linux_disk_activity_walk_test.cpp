@@ -142,16 +142,18 @@ TEST(DiskActivityWalk, RunStopsAtTheCheckBeforeEveryPass)
     tree.File("a.txt");
     int nProbes = 0;
     int nChecks = 0;
+    std::string strEvents; // p a probe, y a yield
     DiskActivityWalk walk;
     // Stop at the first check after the third probe, wherever it falls.
     walk.keepRunning = [&] {
         ++nChecks;
         return nProbes < 3;
     };
-    walk.probe = [&](int, const char*, unsigned long) { ++nProbes; };
-    walk.yield = [] {};
+    walk.probe = [&](int, const char*, unsigned long) { ++nProbes; strEvents += 'p'; };
+    walk.yield = [&] { strEvents += 'y'; };
     RunDiskActivityWalk(tree.root.string(), walk);
-    EXPECT_EQ(nProbes, 3);
+    // The file's yield, and the next pass at once; nothing on the way out.
+    EXPECT_EQ(strEvents, "pypypy");
 
     nProbes = 3;
     nChecks = 0;
@@ -160,13 +162,13 @@ TEST(DiskActivityWalk, RunStopsAtTheCheckBeforeEveryPass)
     EXPECT_EQ(nProbes, 3);
 }
 
-TEST(DiskActivityWalk, UnreadableRootIsRetriedUntilStopped)
+TEST(DiskActivityWalk, UnreadableRootIsRetriedAtOnceUntilStopped)
 {
     int nChecks = 0;
     DiskActivityWalk walk;
     walk.keepRunning = [&] { return ++nChecks < 5; };
     walk.probe = [](int, const char*, unsigned long) { FAIL() << "nothing to probe"; };
-    walk.yield = [] {};
+    walk.yield = [] { FAIL() << "no yield between passes"; };
     RunDiskActivityWalk("/nonexistent/quorvel", walk);
     EXPECT_EQ(nChecks, 5);
 }

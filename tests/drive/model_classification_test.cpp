@@ -49,10 +49,14 @@ TEST(ModelClassification, TheTwentyTableEntriesInOrderMatchAnywhereButOnlyUpperC
     EXPECT_TRUE(IsSupportedModel(UpperCaseModel("toshiba mk4019gax")));
 }
 
-TEST(ModelClassification, UpperCaseTouchesOnlyAsciiLetters)
+TEST(ModelClassification, UpperCaseFollowsTheWindows1252CodePage)
 {
-    EXPECT_EQ(UpperCaseModel("toshiba mk4019gax"), "TOSHIBA MK4019GAX");
-    EXPECT_EQ(UpperCaseModel("a-z_{}`@\xE4\xFC"), "A-Z_{}`@\xE4\xFC");
+    EXPECT_EQ(UpperCaseModel("toshiba mk4019gax a-z_{}`@~"), "TOSHIBA MK4019GAX A-Z_{}`@~");
+    EXPECT_EQ(UpperCaseModel("toshiba mk\xE9\xE4\x80\x9C"), "TOSHIBA MK\xC9\xC4\x80\x8C");
+    EXPECT_EQ(UpperCaseModel("\xE0\xF6\xF8\xFE\x9A\x9C\x9E\xFF"), "\xC0\xD6\xD8\xDE\x8A\x8C\x8E\x9F");
+    // Without a capital (÷ ß µ), undefined, or capitals already.
+    EXPECT_EQ(UpperCaseModel("\xF7\xDF\xB5\x81\x8D\x8F\x90\x9D\xC0\xDE\x8A\x9F"),
+              "\xF7\xDF\xB5\x81\x8D\x8F\x90\x9D\xC0\xDE\x8A\x9F");
 }
 
 TEST(ModelClassification, DirectionIsTheParityOfTheSignedByteSum)
@@ -68,4 +72,6 @@ TEST(ModelClassification, DirectionIsTheParityOfTheSignedByteSum)
     EXPECT_EQ(ModelDirection("\xE4"), DIRECTION_RIGHT);
     EXPECT_EQ(ModelDirection("\xFF"), DIRECTION_LEFT);
     EXPECT_EQ(ModelDirection("\xFF\xFF\xFF"), DIRECTION_LEFT);
+    // Upper-casing keeps the parity: 0xFF becomes 0x9F, -97.
+    EXPECT_EQ(ModelDirection(UpperCaseModel("\xFF")), DIRECTION_LEFT);
 }

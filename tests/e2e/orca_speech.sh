@@ -5,9 +5,10 @@
 # device, and Orca's debug log, whose SPEECH OUTPUT lines are what it said. Everything
 # it writes stays in a private home. Exit code 77 (skipped) where Orca, speech-dispatcher
 # or its espeak-ng module or the window manager is missing.
-# Usage: accessibility_session.sh SHOT_DIR orca_speech.sh QUORVEL_DEMO
+# Usage: accessibility_session.sh SHOT_DIR orca_speech.sh QUORVEL_DEMO SEND_DIALOG_SHOWN
 set -euo pipefail
 program=$1
+send_dialog=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.sh"
 
@@ -203,6 +204,31 @@ expect "Sind Sie sicher?"
 expect_button "Ja"
 key Return
 expect_page "Eingangsseite" "Diese Software ist ein Zusatzangebot"
+
+# The send dialog ends 24 hours of measuring, so it is shown on its own. Orca 43 says each
+# "Kopieren" and then, as an utterance of its own, what the button copies.
+kill "$PROGRAM_PID"
+wait_for_program_end 10
+# until_said WHAT PATTERN: Orca's utterances since the mark, joined by "|", match the
+# extended regular expression PATTERN; else it fails with what Orca said.
+until_said() {
+  local deadline=$((SECONDS + 40))
+  until speech | tail -n +"$((MARK + 1))" | tr '\n' '|' | grep -Eq "$2"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "Orca did not say $1: $(speech | tail -n +"$((MARK + 1))" | tr '\n' '|')"
+    sleep 0.1
+  done
+}
+expect_copy_button() { until_said "\"Kopieren\" with \"$1\"" "(^|\|)Kopieren (push )?button\.\|$1\.(\||$)"; }
+mark
+start_program "$send_dialog"
+until_said "the send dialog" "Die Breitengradmessung wurde erfolgreich beendet\."
+key Tab
+expect_copy_button "Kopiert die E-Mail-Adresse"
+key Tab
+key Tab
+expect_copy_button "Kopiert den Bericht"
+key Escape
+wait_for_program_end 10
 
 speech | sed 's/^/  said: /'
 # The estimate changes every second but its accuracy only every quarter of an hour.

@@ -107,7 +107,7 @@ struct LatitudeFixture {
 
 TEST(LatitudePage, FullRunAroundMunichEndsInTheSendDialog)
 {
-    // A model byte above 0x7F names the drive as the start page shows it (Latin-1);
+    // A model byte above 0x7F names the drive as the start page shows it (Windows-1252);
     // 0xC4 keeps the model's rotation direction.
     LatitudeFixture t(LocationCodes{"49", "089"}, "TOSHIBA MK4019GAX\xC4");
     t.frame.pFrame->SwitchPage(PAGE_LATITUDE);
