@@ -19,7 +19,7 @@ const char* const s_pszHelp =
     "\n"
     "Exit-Status:\n"
     " 0  das Hauptfenster wurde geschlossen\n"
-    " 1  die Festplatte ließ sich nicht erkennen; es wurde kein Fenster geöffnet\n"
+    " 1  die Festplatte ließ sich nicht erkennen; das Hauptfenster wurde nicht geöffnet\n"
     "\n"
     "Ausführlich: man quorvel und die beiliegende Datei liesmich.txt.\n"
     "Fehler melden Sie bitte an <dev@quorvel.example>.\n";
