@@ -64,7 +64,7 @@ for release in bookworm trixie; do
   # A Wayland desktop: what the package recommends must bring Qt's Wayland plugin for this release.
   in_root apt-get satisfy -y -qq --no-install-recommends "$(dpkg-deb -f "$deb" Recommends)" >"$log/recommends.log"
   in_root apt-get install -y -qq --no-install-recommends weston >"$log/weston-install.log"
-  cp "$here"/tests/e2e/wayland_start.sh "$ROOT/tmp/e2e/"
+  cp "$here"/tests/e2e/weston.sh "$here"/tests/e2e/wayland_start.sh "$ROOT/tmp/e2e/"
   in_root /tmp/e2e/wayland_start.sh /usr/bin/quorvel /tmp/wayland
   cp "$ROOT"/tmp/wayland/*.log "$log/"
 

@@ -14,6 +14,7 @@ shot_dir=$3
 
 source "$(dirname "$0")/waiting.sh"
 source "$(dirname "$0")/desktop_theme.sh"
+source "$(dirname "$0")/weston.sh"
 skip() { echo "SKIP: $*"; exit 77; }
 
 command -v weston >/dev/null || skip "weston is not installed"
@@ -30,33 +31,15 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$XDG_CONFIG_HOME" "$shot_dir"
 
 # --debug lets weston-screenshooter take a picture.
-weston --backend=headless-backend.so --socket=quorvel --idle-time=0 --use-pixman --debug \
-  --width=1600 --height=1200 --scale=2 >"$session/weston.log" 2>&1 &
-WESTON_PID=$!
-wait_for "weston to start" 20 test -S "$XDG_RUNTIME_DIR/quorvel"
+start_weston "$session/weston.log" --debug
 export WAYLAND_DISPLAY=quorvel QT_QPA_PLATFORM=wayland
 unset DISPLAY
 
 # The demo, with its Wayland requests logged: its window must reach the compositor.
-# libwayland 1.21 writes an object as interface@id, 1.23 as interface#id.
-id='[@#][0-9]*'
 no_wayland_plugin() { grep -q 'Could not find the Qt platform plugin "wayland"' "$session/demo.log"; }
 demo_ended() { ! kill -0 "$DEMO_PID" 2>/dev/null; }
-demo_window_shown() {
-  grep -q "xdg_toplevel$id\\.set_title(\"Quorvel\")" "$session/demo.log" &&
-    grep -q "wl_surface$id\\.attach(wl_buffer[@#]" "$session/demo.log"
-}
-demo_settled() { no_wayland_plugin || demo_ended || demo_window_shown; }
-# Where the window does not come: whether libwayland wrote its requests in a form read here.
-seen_meanwhile() {
-  if grep -q "wl_display$id\.get_registry(" "$session/demo.log"; then
-    printf '; the demo asked %s times to attach a buffer, and its last request was %s' \
-      "$(grep -c "wl_surface$id\.attach(" "$session/demo.log")" "$(grep -- '-> ' "$session/demo.log" | tail -n 1)"
-  else
-    printf "; WAYLAND_DEBUG wrote no get_registry request in the form interface@id or interface#id, but: %s" \
-      "$(grep -m 3 'wl_display' "$session/demo.log" | tr '\n' '|')"
-  fi
-}
+demo_settled() { no_wayland_plugin || demo_ended || window_reached_compositor "$session/demo.log"; }
+seen_meanwhile() { wayland_log_summary "$session/demo.log"; }
 # run_demo SHOT_NAME: the demo's start page on weston, and its screenshot.
 run_demo() {
   WAYLAND_DEBUG=client "$demo" >"$session/demo.log" 2>&1 &
@@ -64,8 +47,7 @@ run_demo() {
   wait_for "the demo's window" 30 demo_settled
   no_wayland_plugin && skip "Qt's Wayland platform plugin (qt6-wayland) is not installed"
   demo_ended && { tail -20 "$session/demo.log" >&2; fail "the demo ended on Wayland"; }
-  grep -q "wl_surface$id\\.set_buffer_scale(2)" "$session/demo.log" ||
-    fail "the demo does not draw at the output's scale 2"
+  draws_at_scale_2 "$session/demo.log" || fail "the demo does not draw at the output's scale 2"
   sleep 2 # until the shell has drawn the desktop around it
   if command -v weston-screenshooter >/dev/null; then
     (cd "$shot_dir" && rm -f wayland-screenshot-*.png && weston-screenshooter >/dev/null 2>&1 &&

@@ -9,6 +9,7 @@ set -euo pipefail
 program=$1
 log_dir=$2
 source "$(dirname "$0")/waiting.sh"
+source "$(dirname "$0")/weston.sh"
 
 session=$(mktemp -d)
 cleanup() {
@@ -21,17 +22,12 @@ mkdir -p "$log_dir"
 export XDG_RUNTIME_DIR=$session/runtime XDG_CONFIG_HOME=$session/config
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$XDG_CONFIG_HOME"
-weston --backend=headless-backend.so --socket=quorvel --idle-time=0 --use-pixman \
-  --width=1600 --height=1200 --scale=2 >"$log_dir/weston.log" 2>&1 &
-WESTON_PID=$!
-wait_for "weston to start" 20 test -S "$XDG_RUNTIME_DIR/quorvel"
+start_weston "$log_dir/weston.log"
 
-# libwayland 1.21 writes an object as interface@id, 1.23 as interface#id.
-id='[@#][0-9]*'
 log=$log_dir/wayland-client.log
 ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
-shown() { grep -q "xdg_toplevel$id\\.set_title(\"Quorvel\")" "$log" && grep -q "wl_surface$id\\.attach(wl_buffer[@#]" "$log"; }
-settled() { ended || shown; }
+settled() { ended || window_reached_compositor "$log"; }
+seen_meanwhile() { wayland_log_summary "$log"; }
 env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=quorvel XDG_SESSION_TYPE=wayland WAYLAND_DEBUG=client \
   "$program" >"$log" 2>&1 &
 PROGRAM_PID=$!
@@ -40,5 +36,5 @@ if ended; then
   grep -v '^\[' "$log" | tail -20 >&2
   fail "$(basename "$program") ended without a window on Wayland (no Qt Wayland plugin?)"
 fi
-grep -q "wl_surface$id\\.set_buffer_scale(2)" "$log" || fail "$(basename "$program") does not draw at the output's scale 2"
+draws_at_scale_2 "$log" || fail "$(basename "$program") does not draw at the output's scale 2"
 echo "PASS: $(basename "$program") opened its window as a native Wayland client, at scale 2"
