@@ -5,7 +5,7 @@ namespace {
 constexpr char32_t REPLACEMENT = U'\uFFFD';
 
 // 0x80 to 0x9F; from 0xA0 on, Windows-1252 is Latin-1.
-constexpr char32_t s_aHighControls[32] = {
+constexpr char32_t s_aCharacters80To9F[32] = {
     U'\u20AC', REPLACEMENT, U'\u201A', U'\u0192', U'\u201E', U'\u2026', U'\u2020', U'\u2021',
     U'\u02C6', U'\u2030', U'\u0160', U'\u2039', U'\u0152', REPLACEMENT, U'\u017D', REPLACEMENT,
     REPLACEMENT, U'\u2018', U'\u2019', U'\u201C', U'\u201D', U'\u2022', U'\u2013', U'\u2014',
@@ -17,7 +17,7 @@ char32_t Windows1252(unsigned char byte)
     if (byte < 0x20 || byte == 0x7F)
         return REPLACEMENT;
     if (byte >= 0x80 && byte < 0xA0)
-        return s_aHighControls[byte - 0x80];
+        return s_aCharacters80To9F[byte - 0x80];
     return byte;
 }
 
