@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -15,8 +16,14 @@ struct SteppingClock : ILatitudeClock {
     explicit SteppingClock(std::int64_t nSeconds) : nSecondsPerStep(nSeconds) {}
     const std::int64_t nSecondsPerStep;
     std::atomic<std::int64_t> nNow{1'700'000'000};
+    std::int64_t nSleeps = 0;
+    std::function<void(std::int64_t nSleep)> afterSleep = [](std::int64_t) {};
     std::int64_t Now() override { return nNow; }
-    void Sleep50Milliseconds() override { nNow += nSecondsPerStep; }
+    void Sleep50Milliseconds() override
+    {
+        nNow += nSecondsPerStep;
+        afterSleep(++nSleeps);
+    }
 };
 
 // What the thread handed over, in the order it came.
@@ -55,13 +62,15 @@ TEST(LatitudeThread, HeldAndStoppedItEndsWithoutAnotherStepAndARunToTheEndOffers
         auto pVisit = std::make_shared<LatitudeVisit>();
         pVisit->m_bDiskRun = true;
         SteppingClock clock(1);
+        // The hold comes between two steps, as the page's would; asked for from the test's thread,
+        // it could come after a day of simulated steps had already run out.
+        clock.afterSleep = [&pVisit](std::int64_t nSleep) {
+            if (nSleep == 30)
+                pVisit->m_gate.Hold();
+        };
         Handed handed;
         std::thread thread(LatitudeThreadProc, pVisit, std::ref(clock), LatitudeLocation{}, drive,
                            Recording(handed, pVisit));
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (handed.Count() < 30 && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::yield();
-        pVisit->m_gate.Hold();
         ASSERT_TRUE(pVisit->m_gate.WaitUntilParked(1, std::chrono::seconds(20)));
         const std::size_t nAtHold = handed.Count();
         EXPECT_GE(nAtHold, 30u);
