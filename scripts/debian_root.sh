@@ -14,11 +14,17 @@ remove_folder() {
   done
 }
 
+# dpkg serves one apt at a time: whoever makes roots side by side calls this first, so that
+# they do not each ask the host's apt for debootstrap at once.
+install_debootstrap() {
+  command -v debootstrap >/dev/null || apt-get install -y -qq debootstrap >/dev/null
+}
+
 # bootstrap_root RELEASE ROOT LOG: a minimal Debian RELEASE (bookworm, trixie, forky, testing,
 # ...) in ROOT. A release younger than the host's debootstrap is made by its script for sid,
 # which serves every release since.
 bootstrap_root() {
-  command -v debootstrap >/dev/null || apt-get install -y -qq debootstrap >/dev/null
+  install_debootstrap
   local script=()
   [ -e "/usr/share/debootstrap/scripts/$1" ] || script=(/usr/share/debootstrap/scripts/sid)
   echo "Bootstrapping Debian $1 in $2"
