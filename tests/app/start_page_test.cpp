@@ -162,7 +162,7 @@ TEST(StartPage, ConfirmedDirectionChangeShowsTheUncalibratedStateAtOnce)
     EXPECT_TRUE(t.PaintedLink(2).IsEmpty());
 }
 
-TEST(StartPage, ScreenshotsWithEveryLineWithinTheMargin)
+TEST(StartPage, ScreenshotsShowTheModelAsTextWithEveryLineWithinTheMargin)
 {
     const QString strDir = QStringLiteral(QUORVEL_SCREENSHOT_DIR);
     QDir().mkpath(strDir);
@@ -170,12 +170,13 @@ TEST(StartPage, ScreenshotsWithEveryLineWithinTheMargin)
         const char* pszName;
         const char* pszModel;
         const char* pszStored;
+        const char* pszShownModel;
     };
-    for (const State& state : {State{"calibrated", "TOSHIBA MK4019GAX", "rabcdefghijklmnopq"},
-                               State{"uncalibrated", "TOSHIBA MK4019GAX", ""},
-                               State{"unsupported", "QEMU HARDDISK", ""},
-                               // "TOSHIBA MKÉÄ€Œ": no byte of a model may stop the drive line's measurement.
-                               State{"windows-1252", "TOSHIBA MK\xE9\xE4\x80\x9C", ""}}) {
+    for (const State& state : {State{"calibrated", "TOSHIBA MK4019GAX", "rabcdefghijklmnopq", "TOSHIBA MK4019GAX"},
+                               State{"uncalibrated", "TOSHIBA MK4019GAX", "", "TOSHIBA MK4019GAX"},
+                               State{"unsupported", "QEMU HARDDISK", "", "QEMU HARDDISK"},
+                               // No byte of a model may stop the drive line's measurement.
+                               State{"windows-1252", "toshiba mk\xE9\xE4\x80\x9C", "", "TOSHIBA MKÉÄ€Œ"}}) {
         // At 456 pixels "Notebook-Platte." moves whole to the next line.
         for (QSize size : {QSize(640, 480), QSize(290, 400), QSize(456, 480)}) {
             FrameFixture t(state.pszModel, state.pszStored);
@@ -189,6 +190,13 @@ TEST(StartPage, ScreenshotsWithEveryLineWithinTheMargin)
             const QImage image = t.StartWindow()->grab(t.StartWindow()->contentsRect()).toImage();
             for (int y = 0; y < image.height(); ++y)
                 ASSERT_EQ(FirstDark(image, image.width() - 10, y, 1, 0), -1) << strFile.toStdString() << " row " << y;
+            QString strShown;
+            const PageParts& parts = t.pFrame->Page(PAGE_START)->Parts();
+            for (int i = 0; i < parts.Count(); ++i)
+                strShown += parts[i].strText + ' ';
+            EXPECT_TRUE(strShown.simplified().contains(QStringLiteral("Festplattentyp: ")
+                                                       + QString::fromUtf8(state.pszShownModel) + ". Dies"))
+                << strShown.toStdString();
         }
     }
 }
