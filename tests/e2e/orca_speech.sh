@@ -99,7 +99,11 @@ speech() {
 }
 MARK=0
 mark() { MARK=$(speech | wc -l); }
-seen_meanwhile() { printf '; Orca said:'; speech | tail -n +"$((MARK + 1))" | sed "s/.*/ '&'/" | tr -d '\n'; }
+seen_meanwhile() {
+  printf '; Orca said:'
+  speech | tail -n +"$((MARK + 1))" | sed "s/.*/ '&'/" | tr -d '\n'
+  printf '; the keyboard focus was on %s' "$(xdotool getwindowfocus getwindowname 2>/dev/null || echo 'no window')"
+}
 said_since_mark() { speech | tail -n +"$((MARK + 1))" | grep -qxF "${@/#/-e}"; }
 said_since_mark_start() { speech | tail -n +"$((MARK + 1))" | grep -q "${@/#/-e^}"; }
 # expect TEXT: Orca says exactly this line, after the last mark.
@@ -215,6 +219,9 @@ expect_copy_button() {
 }
 mark
 start_program "$send_dialog"
+wait_for "the send dialog" 30 any_window
+# The window manager, having just lost the focused window, need not give the focus to the next.
+xdotool windowfocus --sync "$(visible_windows | head -n 1)"
 # Orca 43 says "Quorvel dialog" before the dialog's text, Orca 51 "Quorvel".
 finished="Die Breitengradmessung wurde erfolgreich beendet."
 expect_start "Quorvel dialog $finished" "Quorvel $finished" "$finished"
