@@ -27,7 +27,11 @@ start_x_session() {
       Xvfb ":$display" -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$SESSION_DIR/display" >/dev/null 2>&1 &
       XVFB_PID=$!
       wait_for "Xvfb to start" 10 xvfb_started
-      [ -s "$SESSION_DIR/display" ] && break
+      # Ready and reachable: a server that has just ended on this number can take the new one's
+      # socket with it.
+      [ -s "$SESSION_DIR/display" ] && xdpyinfo -display ":$display" >/dev/null 2>&1 && break
+      kill "$XVFB_PID" 2>/dev/null || true
+      wait "$XVFB_PID" 2>/dev/null || true
       XVFB_PID=
     fi
     display=$((display + 1))
