@@ -220,8 +220,6 @@ expect_copy_button() {
 mark
 start_program "$send_dialog"
 wait_for "the send dialog" 30 any_window
-# The window manager, having just lost the focused window, need not give the focus to the next.
-xdotool windowfocus --sync "$(visible_windows | head -n 1)"
 # Orca 43 says "Quorvel dialog" before the dialog's text, Orca 51 "Quorvel".
 finished="Die Breitengradmessung wurde erfolgreich beendet."
 expect_start "Quorvel dialog $finished" "Quorvel $finished" "$finished"
