@@ -103,6 +103,7 @@ seen_meanwhile() {
   printf '; Orca said:'
   speech | tail -n +"$((MARK + 1))" | sed "s/.*/ '&'/" | tr -d '\n'
   printf '; the keyboard focus was on %s' "$(xdotool getwindowfocus getwindowname 2>/dev/null || echo 'no window')"
+  x_server_state
 }
 said_since_mark() { speech | tail -n +"$((MARK + 1))" | grep -qxF "${@/#/-e}"; }
 said_since_mark_start() { speech | tail -n +"$((MARK + 1))" | grep -q "${@/#/-e^}"; }
