@@ -24,7 +24,9 @@ start_x_session() {
   XVFB_PID=
   for attempt in 1 2 3 4 5 6 7 8; do
     if [ ! -e "/tmp/.X$display-lock" ]; then
-      Xvfb ":$display" -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
+      # Never reset: a reset, when the last client (a polling xdotool, say) leaves, drops a program
+      # still connecting, and the keymap it compiles anew makes that gap long.
+      Xvfb ":$display" -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset 3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
       XVFB_PID=$!
       wait_for "Xvfb to start" 10 xvfb_started
       # Ready and reachable: a server that has just ended on this number can take the new one's
@@ -51,8 +53,8 @@ stop_x_session() {
   rm -rf "$SESSION_DIR"
 }
 
-# A wait that gives up says what became of the X server, which has more than once been found
-# unreachable after it was reached; a script with a seen_meanwhile of its own says that instead.
+# A wait that gives up says what became of the X server; a script with a seen_meanwhile of its
+# own says that instead.
 seen_meanwhile() { x_server_state; }
 x_server_state() {
   if kill -0 "$XVFB_PID" 2>/dev/null; then printf '; Xvfb %s still runs' "$DISPLAY"; else printf '; Xvfb %s has ended' "$DISPLAY"; fi
